@@ -1,6 +1,8 @@
 #pragma once
 // File operations. Every write of a whole file goes through WriteFileAtomic, so a failed or
-// interrupted write never leaves a truncated file behind.
+// interrupted write never leaves a truncated file behind. Every path is resolved without
+// regard to case first (platform/paths.h), so an existing "Settings.INI" is the file written
+// when "settings.ini" is asked for; new files get the case the caller gives.
 #include <cstddef>
 #include <string>
 
@@ -9,25 +11,35 @@ namespace platform {
 // Reads at most maxBytes of the file into out. False when it cannot be opened or read, or when
 // it is larger than maxBytes (out then holds nothing).
 bool ReadFile(const std::string& path, std::string& out, std::size_t maxBytes = 64u << 20);
+// Reads the first maxBytes of the file (all of it when shorter). False only when it cannot be
+// opened or read (out then holds nothing).
+bool ReadFilePrefix(const std::string& path, std::string& out, std::size_t maxBytes);
 
 // Writes bytes to a temporary file in the same folder, flushes it and renames it over path.
-// On failure the previous file is untouched and the temporary file is removed.
+// On failure the previous file is untouched and the temporary file is removed. A new file gets
+// the usual permissions (0666 less the umask), a replaced one keeps its own. When path is a
+// symbolic link, the file it points to is replaced and the link stays.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 // Copies src to dst through a temporary file in dst's folder (atomic). Fails when src and dst
-// are the same file, so a copy onto itself can never destroy it.
+// are the same file (same device and inode, also through another name or a hard link), so a
+// copy onto itself can never destroy it. src must be a regular file.
 bool CopyFile(const std::string& src, const std::string& dst);
+// Deletes a file (not a folder); false when there was nothing to delete or it failed.
 bool DeleteFile(const std::string& path);
-// Makes the file writable for its owner again (the "normal" attributes).
+// Makes the file readable and writable for its owner again (the "normal" attributes).
 bool ResetAttributes(const std::string& path);
 // Creates the folder (and missing parents) with the case given; true when it exists afterwards.
 bool MakeDirs(const std::string& path);
 // True when both paths name the same file on disk.
 bool SameFile(const std::string& a, const std::string& b);
-// True when a new file can be created in folder.
+// True when a new file can be created in folder (tried for real with a temporary file, since
+// permission bits alone do not tell: a read-only mount, or a user that ignores them).
 bool FolderWritable(const std::string& folder);
 
-// Test seam: while set, every WriteFileAtomic/CopyFile fails as a full disk would.
+// Test seam, for tests only: while set, every WriteFileAtomic/CopyFile of the calling thread
+// fails as a full disk would (after the temporary file was created, so the clean-up runs).
+// It is per thread, so tests running side by side do not see each other's switch.
 void SimulateWriteFailure(bool on);
 
 }  // namespace platform

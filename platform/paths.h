@@ -2,14 +2,18 @@
 // Paths. Both programs treat file names without regard to letter case, as their players'
 // desktops do: "levels" and "Levels" are one folder, and "MyPack.CDN" is found as "mypack.cdn".
 // Paths use '/' as separator; folder paths that callers build from end in '/'.
+// Letter case is that of ASCII; other bytes must match exactly.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
 
 // Resolves path component by component: each component that exists on disk under another case
-// is replaced by its stored name (an exact match wins). Components from the first one that does
-// not exist on are kept as given. Relative paths resolve against the working folder.
+// is replaced by its stored name (an exact match wins, otherwise the first case-insensitive
+// match in sorted byte order, so the answer is always the same). Components from the first one
+// that does not exist on are kept as given. Relative paths resolve against the working folder
+// and stay relative; a trailing '/' is kept.
 std::string ResolvePath(const std::string& path);
 
 // True when a file or a folder exists at path (after case-insensitive resolution); false for
@@ -35,5 +39,9 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
 
 // Case-insensitive match of a name against a pattern with '*' and '?'.
 bool WildcardMatch(const std::string& name, const std::string& pattern);
+
+// ASCII case-insensitive equality and ordering of names.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool LessNoCase(std::string_view a, std::string_view b);
 
 }  // namespace platform

@@ -1,0 +1,341 @@
+#include "presentation/window.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace presentation {
+
+struct Window::Sdl {
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  SDL_Cursor* cursor = nullptr;
+  bool minimized = false;
+};
+
+namespace {
+// Fixed single border, title bar, system menu and minimise button; no maximise, no sizing.
+constexpr std::uint32_t kMainWindowStyle =
+    style_bits::Caption | style_bits::SysMenu | style_bits::MinimizeBox;
+
+SDL_Surface* LoadPicture(const std::string& path) {
+  if (path.empty()) return nullptr;
+  return IMG_Load(path.c_str());
+}
+}  // namespace
+
+std::unique_ptr<Window> Window::Create(const WindowOptions& options, std::string* error) {
+  auto fail = [&](const char* what) -> std::unique_ptr<Window> {
+    if (error) *error = std::string(what) + ": " + SDL_GetError();
+    return nullptr;
+  };
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return fail("SDL video");
+  std::unique_ptr<Window> w(new Window());
+  w->sdl_ = std::make_unique<Sdl>();
+  w->timerInterval_ = options.timerIntervalMs;
+  w->style_ = kMainWindowStyle;
+  w->window_ = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                kFrameWidth, kFrameHeight, SDL_WINDOW_HIDDEN);
+  if (!w->window_) return fail("window");
+  // A present must never wait for the display's refresh: a glide frame is 8 ms.
+  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  w->sdl_->renderer = SDL_CreateRenderer(w->window_, -1, 0);
+  if (!w->sdl_->renderer) w->sdl_->renderer = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!w->sdl_->renderer) return fail("renderer");
+  // The frame keeps its 640 x 480 pixels in any window size; SDL maps the pointer back to them.
+  SDL_RenderSetLogicalSize(w->sdl_->renderer, kFrameWidth, kFrameHeight);
+  w->sdl_->texture = SDL_CreateTexture(w->sdl_->renderer, SDL_PIXELFORMAT_RGB888,
+                                       SDL_TEXTUREACCESS_STREAMING, kFrameWidth, kFrameHeight);
+  if (!w->sdl_->texture) return fail("texture");
+
+  if (SDL_Surface* icon = LoadPicture(options.iconPath)) {
+    SDL_SetWindowIcon(w->window_, icon);
+    SDL_FreeSurface(icon);
+  }
+  if (SDL_Surface* pointer = LoadPicture(options.cursorPath)) {
+    w->sdl_->cursor = SDL_CreateColorCursor(pointer, options.cursorHotX, options.cursorHotY);
+    SDL_FreeSurface(pointer);
+    if (w->sdl_->cursor) SDL_SetCursor(w->sdl_->cursor);
+  }
+  SDL_StopTextInput();
+  w->nextTick_ = SDL_GetTicks() + w->timerInterval_;
+  return w;
+}
+
+Window::~Window() {
+  if (sdl_) {
+    if (sdl_->cursor) SDL_FreeCursor(sdl_->cursor);
+    if (sdl_->texture) SDL_DestroyTexture(sdl_->texture);
+    if (sdl_->renderer) SDL_DestroyRenderer(sdl_->renderer);
+  }
+  if (window_) SDL_DestroyWindow(window_);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+}
+
+void Window::Show() {
+  if (main_) main_->Paint();
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  SDL_ShowWindow(window_);
+  shown_ = true;
+  PresentNow();
+}
+
+bool Window::Minimized() const {
+  return sdl_->minimized || (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+void Window::ScreenOrigin(const ScreenView& s, int& x, int& y) const {
+  if (&s == main_) {
+    x = y = 0;
+    return;
+  }
+  x = (kFrameWidth - s.Width()) / 2;
+  y = (kFrameHeight - s.Height()) / 2;
+}
+
+void Window::PresentNow() {
+  if (main_) main_->DrawInto(frame_, 0, 0);
+  for (ScreenView* s : modals_) {
+    int x = 0, y = 0;
+    ScreenOrigin(*s, x, y);
+    s->DrawInto(frame_, x, y);
+  }
+  if (!shown_) return;
+  SDL_UpdateTexture(sdl_->texture, nullptr, frame_.pixels().data(), kFrameWidth * 4);
+  SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
+  SDL_RenderClear(sdl_->renderer);
+  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
+  SDL_RenderPresent(sdl_->renderer);
+}
+
+bool Window::ReadRenderedFrame(Surface& out) {
+  SDL_UpdateTexture(sdl_->texture, nullptr, frame_.pixels().data(), kFrameWidth * 4);
+  SDL_RenderClear(sdl_->renderer);
+  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(sdl_->renderer, &w, &h);
+  if (w <= 0 || h <= 0) return false;
+  out = Surface(w, h);
+  return SDL_RenderReadPixels(sdl_->renderer, nullptr, SDL_PIXELFORMAT_RGB888, out.pixels().data(), w * 4) == 0;
+}
+
+void Window::PresentIfRequested() {
+  bool repaint = false;
+  if (main_ && main_->TakeRepaintRequest()) repaint = true;
+  for (ScreenView* s : modals_)
+    if (s->TakeRepaintRequest()) repaint = true;
+  if (repaint) PresentNow();
+}
+
+void Window::RunModal(ScreenView& screen) {
+  if (quit_ || screen.Closed()) return;
+  modals_.push_back(&screen);
+  screen.Paint();
+  screen.TakeRepaintRequest();
+  PresentNow();
+  LoopUntil(&screen);
+  // Screens open in nested loops, so the one that ends is the one on top.
+  modals_.erase(std::remove(modals_.begin(), modals_.end(), &screen), modals_.end());
+  if (capture_ == &screen) {
+    capture_ = nullptr;
+    heldButtons_ = 0;
+  }
+  PresentNow();
+}
+
+void Window::Run() { LoopUntil(nullptr); }
+
+void Window::LoopUntil(const ScreenView* modal) {
+  while (!quit_ && !(modal && modal->Closed())) WaitAndHandleOne();
+}
+
+void Window::HandlePendingEvents() {
+  SDL_Event e;
+  while (!quit_ && SDL_PollEvent(&e)) {
+    HandleSdlEvent(&e);
+    PresentIfRequested();
+  }
+  TickTimerIfDue();
+  PresentIfRequested();
+}
+
+bool Window::WaitAndHandleOne() {
+  SDL_Event e;
+  int got = 0;
+  if (timerEnabled_) {
+    const std::uint32_t now = SDL_GetTicks();
+    const auto left = static_cast<std::int32_t>(nextTick_ - now);
+    got = left > 0 ? SDL_WaitEventTimeout(&e, left) : SDL_PollEvent(&e);
+  } else {
+    got = SDL_WaitEvent(&e);
+  }
+  if (got) HandleSdlEvent(&e);
+  TickTimerIfDue();
+  PresentIfRequested();
+  return got != 0;
+}
+
+void Window::EnableTimer(bool on) {
+  if (on && !timerEnabled_) nextTick_ = SDL_GetTicks() + timerInterval_;
+  timerEnabled_ = on;
+}
+
+void Window::TickTimerIfDue() {
+  if (!timerEnabled_) return;
+  const std::uint32_t now = SDL_GetTicks();
+  if (static_cast<std::int32_t>(now - nextTick_) < 0) return;
+  // A tick that came late (a long move) is not made up for: one tick, then the usual pace.
+  nextTick_ = now + timerInterval_;
+  if (listener_) listener_->OnMusicTimer();
+}
+
+void Window::HandleSdlEvent(const void* raw) {
+  const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+  switch (e.type) {
+    case SDL_QUIT:
+      // A modal screen disables the main window, close box included.
+      if (modals_.empty() && listener_) listener_->OnCloseRequest();
+      return;
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_MINIMIZED:
+          if (!sdl_->minimized) {
+            sdl_->minimized = true;
+            if (listener_) listener_->OnMinimized();
+          }
+          break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN:
+          if (sdl_->minimized) {
+            sdl_->minimized = false;
+            if (listener_) listener_->OnRestored();
+          }
+          PresentNow();
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          PresentNow();
+          break;
+        default:
+          break;
+      }
+      return;
+    default:
+      break;
+  }
+  if (auto input = TranslateSdlEvent(e)) DeliverInput(*input);
+}
+
+void Window::DeliverInput(InputEvent ev) {
+  ScreenView* top = modals_.empty() ? main_ : modals_.back();
+  if (!top) return;
+  if (ev.type == InputType::KeyDown || ev.type == InputType::KeyUp) {
+    top->HandleInput(ev);
+    return;
+  }
+  int ox = 0, oy = 0;
+  ScreenOrigin(*top, ox, oy);
+  const bool inside = ev.x >= ox && ev.x < ox + top->Width() && ev.y >= oy && ev.y < oy + top->Height();
+  const bool captured = capture_ == top;
+  switch (ev.type) {
+    case InputType::MouseDown:
+      if (!inside && !captured) return;
+      if (heldButtons_ == 0) capture_ = top;
+      heldButtons_ |= ev.button;
+      break;
+    case InputType::MouseUp:
+      heldButtons_ &= ~ev.button;
+      if (heldButtons_ == 0) capture_ = nullptr;
+      if (!inside && !captured) return;
+      break;
+    default:
+      if (!inside && !captured) return;
+      break;
+  }
+  ev.x -= ox;
+  ev.y -= oy;
+  top->HandleInput(ev);
+}
+
+std::uintptr_t Window::Handle() const { return window_ ? SDL_GetWindowID(window_) : 0; }
+
+void Window::ApplyCaptionAndBorders() {
+  if (desktopFullScreen_) return;  // the full-screen window has no frame whatever the words say
+  SDL_SetWindowBordered(window_, (style_ & style_bits::Caption) ? SDL_TRUE : SDL_FALSE);
+  SDL_SetWindowResizable(window_, (style_ & style_bits::ThickFrame) ? SDL_TRUE : SDL_FALSE);
+}
+
+void Window::SetStyle(std::uint32_t style) {
+  style_ = style;
+  ApplyCaptionAndBorders();
+}
+
+void Window::SetExStyle(std::uint32_t exStyle) {
+  // The top-most bit is read only; it changes through SetTopMost.
+  exStyle_ = (exStyle & ~style_bits::ExTopMost) | (exStyle_ & style_bits::ExTopMost);
+}
+
+void Window::RedrawFrame() {
+  if (shown_) PresentNow();
+}
+
+void Window::SetTopMost(bool on) {
+  SDL_SetWindowAlwaysOnTop(window_, on ? SDL_TRUE : SDL_FALSE);
+  exStyle_ = on ? (exStyle_ | style_bits::ExTopMost) : (exStyle_ & ~style_bits::ExTopMost);
+}
+
+namespace {
+SDL_HitTestResult DragEverywhere(SDL_Window*, const SDL_Point*, void*) { return SDL_HITTEST_DRAGGABLE; }
+}  // namespace
+
+void Window::SetClientDrag(bool on) {
+  clientDrag_ = on;
+  SDL_SetWindowHitTest(window_, on ? DragEverywhere : nullptr, nullptr);
+}
+
+void Window::ShowWindowMenu(int, int) {
+  // SDL offers no window menu of its own; the desktop's (Alt+Space) still works.
+}
+
+DisplayModeInfo Window::DesktopMode() const {
+  SDL_DisplayMode m{};
+  int index = SDL_GetWindowDisplayIndex(window_);
+  if (index < 0) index = 0;
+  if (SDL_GetDesktopDisplayMode(index, &m) != 0) return {};
+  auto clamp16 = [](int v) {
+    return static_cast<std::int16_t>(std::clamp(v, 0, static_cast<int>(std::numeric_limits<std::int16_t>::max())));
+  };
+  return {clamp16(m.w), clamp16(m.h), clamp16(static_cast<int>(SDL_BYTESPERPIXEL(m.format)) * 8),
+          clamp16(m.refresh_rate)};
+}
+
+void Window::SetDesktopFullScreen(bool on) {
+  if (on == desktopFullScreen_) return;
+  SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  desktopFullScreen_ = on;
+  ApplyCaptionAndBorders();
+  if (shown_) PresentNow();
+}
+
+void Window::GetPosition(int& x, int& y) const { SDL_GetWindowPosition(window_, &x, &y); }
+void Window::SetPosition(int x, int y) { SDL_SetWindowPosition(window_, x, y); }
+void Window::GetSize(int& width, int& height) const { SDL_GetWindowSize(window_, &width, &height); }
+void Window::SetSize(int width, int height) { SDL_SetWindowSize(window_, width, height); }
+
+void Window::ScreenSize(int& width, int& height) const {
+  SDL_DisplayMode m{};
+  int index = SDL_GetWindowDisplayIndex(window_);
+  if (index < 0) index = 0;
+  if (SDL_GetDesktopDisplayMode(index, &m) != 0) {
+    width = kFrameWidth;
+    height = kFrameHeight;
+    return;
+  }
+  width = m.w;
+  height = m.h;
+}
+
+}  // namespace presentation

@@ -1,0 +1,27 @@
+#pragma once
+// Small routines that start-up and the screens share.
+#include <functional>
+#include <string>
+
+namespace shell {
+
+// True when a file or a folder exists at path (letter case ignored); false for an empty path.
+// The levels folder with an empty file name ("levels/") answers true when the folder exists.
+bool FileExists(const std::string& path);
+// True when path names an existing folder or file; any error while testing counts as false.
+bool DirExists(const std::string& path);
+// The path with every component as stored on disk; empty when a component does not exist or
+// the input is empty. A trailing '/' of the input does not appear in the result.
+std::string GetLongFileName(const std::string& path);
+
+// The game's page on the maker's web site.
+inline constexpr const char kWebPageAddress[] = "https://frostlide.example.org/";
+
+// Opens an address with the desktop (platform::OpenWithDesktop in the game; a recorder in tests).
+using DesktopOpener = std::function<bool(const std::string& target)>;
+
+// Opens the game's web page in the default browser without waiting; a failure passes silently.
+void OpenWebPage(const DesktopOpener& open);
+void OpenWebPage();
+
+}  // namespace shell

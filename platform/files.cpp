@@ -177,6 +177,9 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
   bool haveMode = false;
   if (::stat(target.c_str(), &st) == 0) {
     if (!S_ISREG(st.st_mode)) return false;  // never replace a folder or a device
+    // A read-only file stays as it is, as the desktop's writers refuse it; callers that mean
+    // to replace it reset its attributes first.
+    if (::access(target.c_str(), W_OK) != 0) return false;
     haveMode = true;
   }
   return ReplaceAtomically(target, st.st_mode, haveMode, [&](int fd) {
@@ -195,7 +198,7 @@ bool CopyFile(const std::string& src, const std::string& dst) {
   struct stat dst_st {};
   if (::stat(target.c_str(), &dst_st) == 0) {
     if (dst_st.st_dev == sst.st_dev && dst_st.st_ino == sst.st_ino) return false;
-    if (!S_ISREG(dst_st.st_mode)) return false;
+    if (!S_ISREG(dst_st.st_mode) || ::access(target.c_str(), W_OK) != 0) return false;
   }
   return ReplaceAtomically(target, 0, false, [&](int fd) {
     char buf[64 * 1024];

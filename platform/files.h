@@ -18,12 +18,14 @@ bool ReadFilePrefix(const std::string& path, std::string& out, std::size_t maxBy
 // Writes bytes to a temporary file in the same folder, flushes it and renames it over path.
 // On failure the previous file is untouched and the temporary file is removed. A new file gets
 // the usual permissions (0666 less the umask), a replaced one keeps its own. When path is a
-// symbolic link, the file it points to is replaced and the link stays.
+// symbolic link, the file it points to is replaced and the link stays. An existing file that
+// is not writable (read-only attributes) is refused and kept; ResetAttributes first to replace it.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 // Copies src to dst through a temporary file in dst's folder (atomic). Fails when src and dst
 // are the same file (same device and inode, also through another name or a hard link), so a
-// copy onto itself can never destroy it. src must be a regular file.
+// copy onto itself can never destroy it. src must be a regular file; a read-only dst is refused.
+// Callers that delete dst before copying must test SameFile(src, dst) first.
 bool CopyFile(const std::string& src, const std::string& dst);
 // Deletes a file (not a folder); false when there was nothing to delete or it failed.
 bool DeleteFile(const std::string& path);

@@ -147,6 +147,19 @@ TEST_F(FilesTest, CopyOntoItselfIsRefusedAndKeepsTheFile) {
   EXPECT_EQ(dir.Count("levels"), 1);
 }
 
+TEST_F(FilesTest, ReadOnlyFileIsNotReplaced) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not bind the superuser";
+  dir.Put("ro.cdn", "kept");
+  dir.Put("src.cdn", "new");
+  ASSERT_EQ(::chmod((dir / "ro.cdn").c_str(), 0444), 0);
+  EXPECT_FALSE(platform::WriteFileAtomic(dir / "ro.cdn", "new"));
+  EXPECT_FALSE(platform::CopyFile(dir / "src.cdn", dir / "ro.cdn"));
+  EXPECT_EQ(dir.Get("ro.cdn"), "kept");
+  ASSERT_TRUE(platform::ResetAttributes(dir / "ro.cdn"));
+  EXPECT_TRUE(platform::CopyFile(dir / "src.cdn", dir / "ro.cdn"));
+  EXPECT_EQ(dir.Get("ro.cdn"), "new");
+}
+
 TEST_F(FilesTest, SameFile) {
   dir.Put("a", "x");
   dir.Put("b", "x");
@@ -188,6 +201,16 @@ TEST_F(FilesTest, MakeDirsKeepsExistingCaseAndCreatesWithGivenCase) {
   EXPECT_FALSE(platform::MakeDirs(dir / "file"));
   EXPECT_FALSE(platform::MakeDirs(dir / "file/sub"));
   EXPECT_FALSE(platform::MakeDirs(""));
+}
+
+TEST_F(FilesTest, ReadOnlyFolderIsNotWritable) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not bind the superuser";
+  dir.Mkdir("ro");
+  ASSERT_EQ(::chmod((dir / "ro").c_str(), 0555), 0);
+  EXPECT_FALSE(platform::FolderWritable(dir / "ro/"));
+  EXPECT_FALSE(platform::WriteFileAtomic(dir / "ro/settings.ini", "x"));
+  ASSERT_EQ(::chmod((dir / "ro").c_str(), 0755), 0);
+  EXPECT_EQ(dir.Count("ro"), 0);
 }
 
 TEST_F(FilesTest, FolderWritable) {

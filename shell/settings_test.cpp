@@ -1,6 +1,7 @@
 #include "shell/settings.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <limits>
@@ -276,6 +277,18 @@ TEST_F(SettingsTest, UncreatableFileKeepsTheSettingsInMemory) {
   EXPECT_FALSE(s.soundEnabled);
   EXPECT_EQ(s.ReadSetting("Music", "LastSong"), "3");
   EXPECT_EQ(prompt.shown.size(), 2u);
+  EXPECT_EQ(dir.Count(), 0);
+}
+
+TEST_F(SettingsTest, ReadOnlyProgramFolderKeepsTheSettingsInMemory) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not bind the superuser";
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+  const bool created = settings.CreateDefaultSettings();
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+  EXPECT_FALSE(created);
+  EXPECT_TRUE(settings.InMemoryOnly());
+  settings.LoadSettings();
+  EXPECT_TRUE(settings.soundEnabled);
   EXPECT_EQ(dir.Count(), 0);
 }
 

@@ -60,6 +60,7 @@ struct SolveResult {
   std::size_t statesVisited = 0;  // distinct states stored
   std::size_t statesExpanded = 0;
   double seconds = 0.0;
+  std::size_t verifyMismatches = 0;  // with verifyStates: states the incremental update got wrong
 };
 
 // Searches a shortest winning move sequence from the board as it stands. Moves are the pushes

@@ -1,0 +1,18 @@
+// Mapwright, the level editor of Frostlide.
+#include <QApplication>
+
+#include "editor/main_window.h"
+#include "editor/qt_editor_ui.h"
+#include "platform/paths.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Mapwright");
+  mapwright::QtEditorUi ui;
+  mapwright::MainWindow window(platform::ExecutableDir(), ui);
+  ui.SetParent(&window);
+  // A missing picture has been reported; the window never shows.
+  if (!window.StartUp()) return 1;
+  window.show();
+  return QApplication::exec();
+}

@@ -8,6 +8,7 @@
 #include <memory>
 #include <sstream>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 
 #include "engine/cell_codes.h"
@@ -282,6 +283,14 @@ class Bound {
   }
 
   const std::uint8_t* TableFor(const std::uint8_t* key) {
+    const std::size_t maskBytes = static_cast<std::size_t>(lv_.flagOffset - lv_.trapOffset);
+    if (last_ != nullptr && std::memcmp(lastMask_.data(), key + lv_.trapOffset, maskBytes) == 0) return last_;
+    lastMask_.assign(reinterpret_cast<const char*>(key + lv_.trapOffset), maskBytes);
+    last_ = Lookup(key);
+    return last_;
+  }
+
+  const std::uint8_t* Lookup(const std::uint8_t* key) {
     std::string mask(reinterpret_cast<const char*>(key + lv_.trapOffset),
                      static_cast<std::size_t>(lv_.flagOffset - lv_.trapOffset));
     auto it = tables_.find(mask);
@@ -338,7 +347,10 @@ class Bound {
 
   static constexpr std::size_t kMaxTables = 4096;
   const Level& lv_;
+  // Node-based, so table pointers stay valid while more tables are added.
   std::unordered_map<std::string, std::vector<std::uint8_t>> tables_;
+  std::string lastMask_;
+  const std::uint8_t* last_ = nullptr;
   std::vector<int> dp_;
 };
 
@@ -427,8 +439,8 @@ class Search {
   }
 
  private:
-  // Applies every allowed push to the board of state `index`; calls fn(key, move, goal) with
-  // each successor's state.
+  // Applies every allowed push to the board of state `index`; calls fn(key, move, crushed)
+  // with each successor's state while board_ shows the position after that push.
   template <class Fn>
   void Expand(std::uint32_t index, Fn&& fn) {
     ++expanded_;
@@ -436,25 +448,29 @@ class Search {
     current_.assign(store_->key(index), store_->key(index) + lv_.keyLength);
     const std::uint8_t* key = current_.data();
     Decode(lv_, key, board_);
+    std::array<Cell, kBoardSize> line;
     for (int s = 0; s < lv_.cubeCount; ++s) {
       int pos = key[s];
       if (pos == kGone) continue;
-      // In the canonical form equal cubes of one colour sit in sorted slots; a slot repeated
-      // would be the same cube, which cannot happen, so no successor is produced twice.
       int x = XOf(pos), y = YOf(pos);
       for (Direction d : kDirections) {
         if (!CanPush(board_, x, y, d)) continue;
-        next_ = board_;
-        const MoveOutcome outcome = SlideCube(next_, x, y, d);
+        // Everything a push changes lies on the cube's line, from its cell to the edge: keep
+        // that line, push on the board itself, read the changes off the line, put it back.
+        int n = 0;
+        for (int cx = x, cy = y;; ++n) {
+          line[static_cast<std::size_t>(n)] = board_.at(cx, cy);
+          if (AtEdge(cx, cy, d)) break;
+          std::tie(cx, cy) = StepFrom(cx, cy, d);
+        }
+        const MoveOutcome outcome = SlideCube(board_, x, y, d);
         const bool crushed = outcome.crushed;
         std::uint8_t* nk = scratch_.data();
         std::memcpy(nk, key, static_cast<std::size_t>(lv_.keyLength));
-        // Everything a move changes lies on the cube's line, from its cell to the edge: read the
-        // broken blocks and closed trapdoors off it rather than trusting any bookkeeping.
         int cx = x, cy = y;
-        while (true) {
-          const Cell& before = board_.at(cx, cy);
-          const Cell& after = next_.at(cx, cy);
+        for (int i = 0; i <= n; ++i) {
+          const Cell& before = line[static_cast<std::size_t>(i)];
+          const Cell& after = board_.at(cx, cy);
           int p = PosOf(cx, cy);
           int ci = lv_.crackedIndex[static_cast<std::size_t>(p)];
           if (ci >= 0 && before.kind == CellKind::CrackedBlock && after.kind != CellKind::CrackedBlock)
@@ -462,28 +478,40 @@ class Search {
           int ti = lv_.trapIndex[static_cast<std::size_t>(p)];
           if (ti >= 0 && before.kind != CellKind::Block && after.kind == CellKind::Block)
             SetBit(nk, lv_.trapOffset, ti);
-          if (AtEdge(cx, cy, d)) break;
-          auto [nx, ny] = StepFrom(cx, cy, d);
-          cx = nx;
-          cy = ny;
+          if (i < n) std::tie(cx, cy) = StepFrom(cx, cy, d);
         }
         nk[s] = crushed ? kGone : static_cast<std::uint8_t>(PosOf(outcome.toX, outcome.toY));
-        bool solved = IsSolved(next_);
-        bool goal = solved && !crushed;
-        nk[lv_.flagOffset] = (solved && crushed) ? 1 : 0;
+        // A crush never wins, but a board it leaves fully covered is a state of its own.
+        nk[lv_.flagOffset] = (crushed && IsSolved(board_)) ? 1 : 0;
         if (opt_.symmetry) SortGroups(lv_, nk);
-        if (opt_.verifyStates) Verify(nk, goal, solved && crushed);
-        fn(nk, static_cast<std::uint16_t>(pos * 4 + static_cast<int>(d) - 1), goal);
+        if (opt_.verifyStates) Verify(nk);
+        fn(static_cast<const std::uint8_t*>(nk), static_cast<std::uint16_t>(pos * 4 + static_cast<int>(d) - 1), crushed);
+        cx = x;
+        cy = y;
+        for (int i = 0; i <= n; ++i) {
+          board_.at(cx, cy) = line[static_cast<std::size_t>(i)];
+          if (i < n) std::tie(cx, cy) = StepFrom(cx, cy, d);
+        }
       }
     }
   }
 
-  void Verify(const std::uint8_t* nk, bool, bool flag) {
+  void Verify(const std::uint8_t* nk) {
     std::vector<std::uint8_t> full;
-    EncodeBoard(lv_, next_, flag, full);
+    EncodeBoard(lv_, board_, nk[lv_.flagOffset] != 0, full);
     std::vector<std::uint8_t> mine(nk, nk + lv_.keyLength);
     SortGroups(lv_, mine.data());
     if (full != mine) verifyFailures_++;
+    // The bound is zero exactly on the boards the engine calls solved.
+    if (!lv_.spheres.empty() && (bound_->Estimate(nk) == 0) != IsSolved(board_)) verifyFailures_++;
+  }
+
+  // The win after a push that came to rest: the engine's own test, asked only where the bound
+  // (zero exactly when every sphere holds a cube of its colour) does not already rule it out.
+  bool IsGoal(int rawBound, bool crushed) {
+    if (crushed) return false;
+    if (rawBound > 0) return false;
+    return IsSolved(board_);
   }
 
   SolveResult Finish(std::uint32_t goalIndex) {
@@ -504,20 +532,29 @@ class Search {
     return r;
   }
 
-  int EstimateOrDead(const std::uint8_t* key) {
-    if (!opt_.pruning && !opt_.astar) return 0;
-    int h = bound_->Estimate(key);
-    if (h == Bound::kDead) return opt_.pruning ? Bound::kDead : 0;
-    return opt_.astar ? std::min(h, kMaxHeuristic) : 0;
+  // The bound of a state: -1 when not computed (plain search), Bound::kDead when the state
+  // can no longer be won.
+  int RawBound(const std::uint8_t* key) {
+    if (!opt_.pruning && !opt_.astar) return -1;
+    return bound_->Estimate(key);
+  }
+  // What the queue orders by; 0 for breadth-first.
+  int Priority(int raw) const {
+    if (!opt_.astar || raw < 0 || raw == Bound::kDead) return 0;
+    return std::min(raw, kMaxHeuristic);
+  }
+  bool Dead(int raw) const { return opt_.pruning && raw == Bound::kDead; }
+
+  std::uint32_t AddStart(int raw) {
+    return store_->Add(startKey_.data(), HashBytes(startKey_.data(), startKey_.size()), kNoParent, 0, 0,
+                       static_cast<std::uint8_t>(Priority(raw)), false);
   }
 
   SolveResult RunBfs() {
     scratch_.resize(static_cast<std::size_t>(lv_.keyLength));
-    if (EstimateOrDead(startKey_.data()) == Bound::kDead) {
-      store_->Add(startKey_.data(), HashBytes(startKey_.data(), startKey_.size()), kNoParent, 0, 0, 0, false);
-      return Exhausted();
-    }
-    store_->Add(startKey_.data(), HashBytes(startKey_.data(), startKey_.size()), kNoParent, 0, 0, 0, false);
+    const int raw0 = RawBound(startKey_.data());
+    AddStart(raw0);
+    if (Dead(raw0)) return Exhausted();
     bool gaveUp = false;
     std::int64_t goal = -1;
     for (std::uint32_t i = 0; i < store_->size() && goal < 0 && !gaveUp; ++i) {
@@ -526,15 +563,17 @@ class Search {
         continue;
       }
       std::uint8_t depth = static_cast<std::uint8_t>(store_->g[i] + 1);
-      Expand(i, [&](const std::uint8_t* k, std::uint16_t mv, bool isGoal) {
+      Expand(i, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed) {
         if (goal >= 0 || gaveUp) return;
         std::uint64_t h = HashBytes(k, static_cast<std::size_t>(lv_.keyLength));
         if (store_->Find(k, h) >= 0) return;
-        if (EstimateOrDead(k) == Bound::kDead) return;
+        const int raw = RawBound(k);
+        if (Dead(raw)) return;
         if (store_->size() >= limit_) {
           gaveUp = true;
           return;
         }
+        const bool isGoal = IsGoal(raw, crushed);
         std::uint32_t j = store_->Add(k, h, i, mv, depth, 0, isGoal);
         if (isGoal) goal = j;
       });
@@ -546,10 +585,10 @@ class Search {
 
   SolveResult RunAStar() {
     scratch_.resize(static_cast<std::size_t>(lv_.keyLength));
-    int h0 = EstimateOrDead(startKey_.data());
-    store_->Add(startKey_.data(), HashBytes(startKey_.data(), startKey_.size()), kNoParent, 0, 0,
-                static_cast<std::uint8_t>(h0 == Bound::kDead ? 0 : h0), false);
-    if (h0 == Bound::kDead) return Exhausted();
+    const int raw0 = RawBound(startKey_.data());
+    AddStart(raw0);
+    if (Dead(raw0)) return Exhausted();
+    const int h0 = Priority(raw0);
     std::vector<std::vector<std::uint32_t>> buckets(static_cast<std::size_t>(maxMoves_ + kMaxHeuristic + 2));
     buckets[static_cast<std::size_t>(h0)].push_back(0);
     bool gaveUp = false;
@@ -576,7 +615,7 @@ class Search {
         buckets[fj].push_back(j);
         lowest = std::min(lowest, fj);
       };
-      Expand(i, [&](const std::uint8_t* k, std::uint16_t mv, bool isGoal) {
+      Expand(i, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed) {
         if (gaveUp) return;
         std::uint64_t hash = HashBytes(k, static_cast<std::size_t>(lv_.keyLength));
         std::int64_t found = store_->Find(k, hash);
@@ -591,13 +630,13 @@ class Search {
           }
           return;
         }
-        int h = EstimateOrDead(k);
-        if (h == Bound::kDead) return;
+        const int raw = RawBound(k);
+        if (Dead(raw)) return;
         if (store_->size() >= limit_) {
           gaveUp = true;
           return;
         }
-        push(store_->Add(k, hash, i, mv, depth, static_cast<std::uint8_t>(h), isGoal));
+        push(store_->Add(k, hash, i, mv, depth, static_cast<std::uint8_t>(Priority(raw)), IsGoal(raw, crushed)));
       });
       if (gaveUp) return SolveResult{};
       // Only a bound that is not consistent (a clamped or fallback estimate) can queue a state
@@ -617,7 +656,6 @@ class Search {
   bool boundHit_ = false;
   std::size_t expanded_ = 0;
   Board board_{};
-  Board next_{};
   std::vector<std::uint8_t> scratch_;
   std::vector<std::uint8_t> current_;
 

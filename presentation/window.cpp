@@ -132,6 +132,8 @@ void Window::PresentIfRequested() {
 
 void Window::RunModal(ScreenView& screen) {
   if (quit_ || screen.Closed()) return;
+  // A modal screen needs a window to appear in (a message during start-up).
+  if (!shown_) Show();
   modals_.push_back(&screen);
   screen.Paint();
   screen.TakeRepaintRequest();

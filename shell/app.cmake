@@ -32,3 +32,32 @@ function(frostlide_shell_link_screens)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} CALL frostlide_shell_link_screens)
+
+# --- The program ------------------------------------------------------------------------------
+add_executable(Frostlide ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(Frostlide PRIVATE frostlide_shell)
+set_target_properties(Frostlide PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${FROSTLIDE_DIST_DIR})
+frostlide_strict(Frostlide)
+
+# The message text's font and the built-in pack, copied into the program folder.
+set(_font_source /usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf)
+set(_font_target ${FROSTLIDE_DIST_DIR}/data/fonts/OpenSans-Bold.ttf)
+add_custom_command(OUTPUT ${_font_target}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${FROSTLIDE_DIST_DIR}/data/fonts
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_font_source} ${_font_target}
+  DEPENDS ${_font_source}
+  COMMENT "Copying the message font into the program folder")
+add_custom_target(frostlide_app_data ALL
+  DEPENDS ${_font_target}
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/data/ogpice.cdn
+          -DTARGET=${FROSTLIDE_DIST_DIR}/data/ogpice.cdn
+          -P ${CMAKE_CURRENT_LIST_DIR}/install_game_pack.cmake
+  COMMENT "Built-in level pack into the program folder")
+add_dependencies(Frostlide frostlide_app_data)
+function(frostlide_app_hook_assets)
+  if(TARGET frostlide_assets)
+    add_dependencies(frostlide_assets frostlide_app_data)
+    add_dependencies(Frostlide frostlide_assets)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL frostlide_app_hook_assets)

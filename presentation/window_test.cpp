@@ -1,0 +1,446 @@
+// The window layer: input translation, the window-style words, the full-screen switch, the
+// modal loops and frame composition under SDL's dummy video driver, and the message text.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "presentation/display_mode.h"
+#include "presentation/input.h"
+#include "presentation/message_box.h"
+#include "presentation/text.h"
+#include "presentation/window.h"
+#include "presentation/window_style.h"
+
+namespace presentation {
+namespace {
+
+// --- Input translation -------------------------------------------------------------------------
+
+SDL_Event KeyEvent(Uint32 type, SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
+  SDL_Event e{};
+  e.type = type;
+  e.key.keysym.sym = sym;
+  e.key.keysym.mod = mod;
+  return e;
+}
+
+TEST(Input, KeyCodesIgnoreCaseAndShift) {
+  struct Case {
+    SDL_Keycode sym;
+    int code;
+  } cases[] = {{SDLK_a, 65}, {SDLK_u, 85}, {SDLK_z, 90}, {SDLK_0, 48}, {SDLK_9, 57},
+               {SDLK_ESCAPE, 27}, {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_SPACE, 32},
+               {SDLK_LEFT, 37}, {SDLK_DOWN, 40}, {SDLK_F1, 112}, {SDLK_LCTRL, 0}, {SDLK_CAPSLOCK, 0}};
+  for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSdl(c.sym), c.code) << SDL_GetKeyName(c.sym);
+
+  auto shifted = TranslateSdlEvent(KeyEvent(SDL_KEYUP, SDLK_r, KMOD_LSHIFT));
+  ASSERT_TRUE(shifted);
+  EXPECT_EQ(shifted->type, InputType::KeyUp);
+  EXPECT_EQ(shifted->key, 'R');
+  EXPECT_TRUE(shifted->shift);
+  EXPECT_FALSE(TranslateSdlEvent(KeyEvent(SDL_KEYDOWN, SDLK_LSHIFT)));
+}
+
+TEST(Input, MouseEventsKeepPixelsAndButtons) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEBUTTONDOWN;
+  e.button.button = SDL_BUTTON_RIGHT;
+  e.button.x = 120;
+  e.button.y = 77;
+  auto down = TranslateSdlEvent(e);
+  ASSERT_TRUE(down);
+  EXPECT_EQ(down->type, InputType::MouseDown);
+  EXPECT_EQ(down->button, buttons::Right);
+  EXPECT_EQ(down->x, 120);
+  EXPECT_EQ(down->y, 77);
+
+  e = SDL_Event{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = 5;
+  e.motion.y = 6;
+  e.motion.state = SDL_BUTTON_LMASK;
+  auto move = TranslateSdlEvent(e);
+  ASSERT_TRUE(move);
+  EXPECT_EQ(move->type, InputType::MouseMove);
+  EXPECT_EQ(move->button, buttons::Left);
+
+  e = SDL_Event{};
+  e.type = SDL_MOUSEBUTTONUP;
+  e.button.button = SDL_BUTTON_X1;
+  EXPECT_FALSE(TranslateSdlEvent(e));
+}
+
+// --- Window style ------------------------------------------------------------------------------
+
+class FakeStyledWindow : public StyledWindow {
+ public:
+  std::uintptr_t Handle() const override { return 42; }
+  std::uint32_t GetStyle() const override { return style; }
+  void SetStyle(std::uint32_t s) override {
+    style = s;
+    log.push_back("style " + std::to_string(s));
+  }
+  std::uint32_t GetExStyle() const override { return exStyle; }
+  void SetExStyle(std::uint32_t s) override { exStyle = s; }
+  void RedrawFrame() override { log.push_back("redraw"); }
+  void SetTopMost(bool on) override {
+    exStyle = on ? (exStyle | style_bits::ExTopMost) : (exStyle & ~style_bits::ExTopMost);
+  }
+  void SetClientDrag(bool on) override { log.push_back(on ? "drag on" : "drag off"); }
+  void ShowWindowMenu(int x, int y) override { log.push_back("menu " + std::to_string(x) + "," + std::to_string(y)); }
+
+  std::uint32_t style = style_bits::Caption | style_bits::SysMenu | style_bits::MinimizeBox;
+  std::uint32_t exStyle = 0;
+  std::vector<std::string> log;
+};
+
+TEST(WindowStyle, TitlebarTakesBothCaptionBitsAndGivesThemBack) {
+  FakeStyledWindow w;
+  WindowStyle s;
+  s.SetClient(&w);
+  EXPECT_EQ(s.hWnd(), 42u);
+  ASSERT_TRUE(s.Titlebar());
+  s.SetTitlebar(false);
+  EXPECT_EQ(w.style & style_bits::Caption, 0u);
+  EXPECT_FALSE(s.Titlebar());
+  EXPECT_TRUE(s.ControlBox());
+  s.SetTitlebar(true);
+  EXPECT_EQ(w.style & style_bits::Caption, style_bits::Caption);
+  // Either bit alone still counts as a title bar.
+  w.style = style_bits::Border;
+  EXPECT_TRUE(s.Titlebar());
+}
+
+TEST(WindowStyle, WritingTheSameValueRewritesTheWordAndRedraws) {
+  FakeStyledWindow w;
+  WindowStyle s;
+  s.SetClient(&w);
+  const std::uint32_t before = w.style;
+  s.SetSizable(false);
+  EXPECT_EQ(w.style, before);
+  EXPECT_EQ(w.log, (std::vector<std::string>{"style " + std::to_string(before), "redraw"}));
+}
+
+TEST(WindowStyle, ExtendedBitsTopMostMenuAndNoClient) {
+  FakeStyledWindow w;
+  WindowStyle s;
+  s.SetClient(&w);
+  s.SetToolWindow(true);
+  s.SetWhatsThisButton(true);
+  EXPECT_TRUE(s.ToolWindow());
+  EXPECT_TRUE(s.WhatsThisButton());
+  s.SetTopMost(true);
+  EXPECT_TRUE(s.TopMost());
+  s.SetTopMost(false);
+  EXPECT_FALSE(s.TopMost());
+
+  s.OnClientMouseUp(2, 10, 20);  // AutoSysMenu off
+  s.SetAutoSysMenu(true);
+  s.OnClientMouseUp(1, 10, 20);
+  s.OnClientMouseUp(2, 10, 20);
+  EXPECT_EQ(w.log.back(), "menu 10,20");
+  s.SetAutoDrag(true);
+  EXPECT_EQ(w.log.back(), "drag on");
+
+  WindowStyle none;
+  none.SetClient(nullptr);
+  EXPECT_EQ(none.hWnd(), 0u);
+  none.SetTitlebar(false);
+  EXPECT_FALSE(none.Titlebar());
+}
+
+// --- Display mode ------------------------------------------------------------------------------
+
+class FakeDisplay : public DisplayWindow {
+ public:
+  DisplayModeInfo DesktopMode() const override { return desktop; }
+  void SetDesktopFullScreen(bool on) override {
+    full = on;
+    log.push_back(on ? "full" : "windowed");
+  }
+  void GetPosition(int& px, int& py) const override { px = x; py = y; }
+  void SetPosition(int px, int py) override { x = px; y = py; log.push_back("at " + std::to_string(px) + "," + std::to_string(py)); }
+  void GetSize(int& w, int& h) const override { w = width; h = height; }
+  void SetSize(int w, int h) override { width = w; height = h; log.push_back("size " + std::to_string(w) + "x" + std::to_string(h)); }
+  void ScreenSize(int& w, int& h) const override { w = desktop.width; h = desktop.height; }
+
+  DisplayModeInfo desktop{1280, 1024, 32, 75};
+  bool full = false;
+  int x = 320, y = 272, width = 640, height = 480;
+  std::vector<std::string> log;
+};
+
+TEST(DisplayMode, FullScreenAndBackKeepDepthRateAndPlace) {
+  FakeDisplay d;
+  FakeStyledWindow w;
+  WindowStyle style;
+  style.SetClient(&w);
+  DisplayMode mode(d, style);
+  mode.SaveDisplayMode();
+  mode.RecordWindowSize(640, 480);
+  EXPECT_EQ(mode.saved(), (DisplayModeInfo{1280, 1024, 32, 75}));
+
+  mode.SetFullScreen(true);
+  EXPECT_TRUE(mode.fullScreen());
+  EXPECT_TRUE(d.full);
+  EXPECT_EQ(mode.requested(), (DisplayModeInfo{640, 480, 32, 75}));
+  EXPECT_FALSE(style.Titlebar());
+  EXPECT_FALSE(style.Sizable());
+
+  mode.SetFullScreen(false);
+  EXPECT_FALSE(mode.fullScreen());
+  EXPECT_FALSE(d.full);
+  EXPECT_EQ(mode.requested(), (DisplayModeInfo{1280, 1024, 32, 75}));
+  EXPECT_TRUE(style.Titlebar());
+  EXPECT_EQ(d.x, (1280 - 640) / 2);
+  EXPECT_EQ(d.y, (1024 - 480) / 2);
+  EXPECT_EQ(d.width, 640);
+  EXPECT_EQ(d.height, 480);
+}
+
+TEST(DisplayMode, RestoreLeavesFullScreen) {
+  FakeDisplay d;
+  WindowStyle style;
+  DisplayMode mode(d, style);
+  mode.SaveDisplayMode();
+  mode.SetFullScreen(true);
+  mode.RestoreDisplayMode();
+  EXPECT_FALSE(d.full);
+  EXPECT_EQ(d.log.back(), "windowed");
+}
+
+// --- The SDL window under the dummy driver ---------------------------------------------------
+
+class TestScreen : public ScreenView {
+ public:
+  TestScreen(int w, int h, std::uint32_t colour) : w_(w), h_(h), colour_(colour) {}
+  int Width() const override { return w_; }
+  int Height() const override { return h_; }
+  void DrawInto(Surface& frame, int x, int y) const override {
+    Surface s(w_, h_, colour_);
+    BitBlt(frame, x, y, w_, h_, s, 0, 0, RasterOp::SrcCopy);
+  }
+  void HandleInput(const InputEvent& e) override {
+    events.push_back(e);
+    if (onInput) onInput(e);
+  }
+  void Paint() override { ++paints; }
+  bool Closed() const override { return closed; }
+  bool TakeRepaintRequest() override { return std::exchange(repaint, false); }
+
+  std::vector<InputEvent> events;
+  std::function<void(const InputEvent&)> onInput;
+  bool closed = false;
+  bool repaint = false;
+  int paints = 0;
+
+ private:
+  int w_, h_;
+  std::uint32_t colour_;
+};
+
+class RecordingListener : public WindowListener {
+ public:
+  void OnMusicTimer() override {
+    ++ticks;
+    if (onTick) onTick();
+  }
+  void OnMinimized() override { ++minimized; }
+  void OnRestored() override { ++restored; }
+  void OnCloseRequest() override { ++closes; }
+  int ticks = 0, minimized = 0, restored = 0, closes = 0;
+  std::function<void()> onTick;
+};
+
+void PushButton(Uint32 type, int x, int y) {
+  SDL_Event e{};
+  e.type = type;
+  e.button.button = SDL_BUTTON_LEFT;
+  e.button.x = x;
+  e.button.y = y;
+  e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+  SDL_PushEvent(&e);
+}
+void PushKey(Uint32 type, SDL_Keycode sym) {
+  SDL_Event e = KeyEvent(type, sym);
+  SDL_PushEvent(&e);
+}
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WindowOptions o;
+    o.timerIntervalMs = 10;
+    std::string error;
+    window = Window::Create(o, &error);
+    ASSERT_TRUE(window) << error;
+    window->SetMainScreen(&main);
+    window->SetListener(&listener);
+    window->Show();
+  }
+  TestScreen main{640, 480, 0x112233};
+  RecordingListener listener;
+  std::unique_ptr<Window> window;
+};
+
+TEST_F(WindowTest, ModalScreenIsCentredAndGetsItsOwnPixels) {
+  TestScreen box(304, 140, 0xABCDEF);
+  bool sawFrame = false;
+  box.onInput = [&](const InputEvent& e) {
+    if (e.type == InputType::KeyDown && e.key == keys::Escape) box.closed = true;
+    // While the box is open the frame shows it centred over the main screen.
+    const Surface& f = window->frame();
+    sawFrame = f.pixel(168, 170) == 0xABCDEF && f.pixel(167, 170) == 0x112233 &&
+               f.pixel(471, 309) == 0xABCDEF && f.pixel(472, 310) == 0x112233;
+  };
+  // Queued before the loop starts: handled inside it, in order.
+  PushButton(SDL_MOUSEBUTTONDOWN, 5, 5);      // outside the box: the main window is disabled
+  PushButton(SDL_MOUSEBUTTONDOWN, 168, 170);  // (0, 0) of the box
+  PushButton(SDL_MOUSEBUTTONUP, 400, 200);
+  PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+  window->RunModal(box);
+  EXPECT_TRUE(box.closed);
+  EXPECT_TRUE(main.events.empty());
+  ASSERT_EQ(box.events.size(), 3u);
+  EXPECT_EQ(box.events[0].type, InputType::MouseDown);
+  EXPECT_EQ(box.events[0].x, 0);
+  EXPECT_EQ(box.events[0].y, 0);
+  // The release outside still reaches the box that took the press.
+  EXPECT_EQ(box.events[1].type, InputType::MouseUp);
+  EXPECT_EQ(box.events[1].x, 400 - 168);
+  EXPECT_EQ(box.events[2].key, keys::Escape);
+  EXPECT_EQ(window->ModalDepth(), 0);
+  EXPECT_TRUE(sawFrame);
+  EXPECT_EQ(window->frame().pixel(320, 240), 0x112233u);
+}
+
+TEST_F(WindowTest, NestedModalsEndInOrderAndTheTimerTicksInside) {
+  TestScreen outer(200, 100, 0x010101);
+  TestScreen inner(100, 50, 0x020202);
+  listener.onTick = [&] {
+    if (window->ModalDepth() == 1 && listener.ticks == 1) window->RunModal(inner);
+    if (window->ModalDepth() == 2 && listener.ticks >= 3) inner.closed = true;
+    if (window->ModalDepth() == 1 && listener.ticks >= 4) outer.closed = true;
+  };
+  window->RunModal(outer);
+  EXPECT_TRUE(inner.closed);
+  EXPECT_TRUE(outer.closed);
+  EXPECT_GE(listener.ticks, 4);
+  EXPECT_EQ(window->ModalDepth(), 0);
+}
+
+TEST_F(WindowTest, CloseRequestReachesTheListenerOnlyWithoutAModal) {
+  TestScreen box(100, 100, 0);
+  listener.onTick = [&] {
+    if (listener.ticks == 1) {
+      SDL_Event q{};
+      q.type = SDL_QUIT;
+      SDL_PushEvent(&q);
+    } else if (listener.ticks >= 3) {
+      box.closed = true;
+    }
+  };
+  window->RunModal(box);
+  EXPECT_EQ(listener.closes, 0);
+
+  SDL_Event q{};
+  q.type = SDL_QUIT;
+  SDL_PushEvent(&q);
+  window->HandlePendingEvents();
+  EXPECT_EQ(listener.closes, 1);
+}
+
+TEST_F(WindowTest, RenderedFrameEqualsTheComposedFrame) {
+  main.repaint = true;
+  window->PresentNow();
+  Surface shown;
+  ASSERT_TRUE(window->ReadRenderedFrame(shown));
+  ASSERT_EQ(shown.width(), 640);
+  ASSERT_EQ(shown.height(), 480);
+  EXPECT_EQ(shown.pixel(0, 0), 0x112233u);
+  EXPECT_EQ(shown.pixel(639, 479), 0x112233u);
+}
+
+TEST_F(WindowTest, QuitEndsRunAndEveryModalLoop) {
+  TestScreen box(100, 100, 0);
+  listener.onTick = [&] { window->RequestQuit(); };
+  window->RunModal(box);
+  EXPECT_FALSE(box.closed);
+  EXPECT_TRUE(window->QuitRequested());
+  window->Run();  // returns at once
+}
+
+TEST_F(WindowTest, StyleWordsAndFullScreenReachTheWindow) {
+  WindowStyle style;
+  style.SetClient(window.get());
+  EXPECT_TRUE(style.Titlebar());
+  EXPECT_TRUE(style.MinButton());
+  EXPECT_FALSE(style.MaxButton());
+  EXPECT_FALSE(style.Sizable());
+  DisplayMode mode(*window, style);
+  mode.SaveDisplayMode();
+  EXPECT_GT(mode.saved().width, 0);
+  mode.SetFullScreen(true);
+  EXPECT_TRUE(window->DesktopFullScreen());
+  EXPECT_FALSE(style.Titlebar());
+  mode.SetFullScreen(false);
+  EXPECT_FALSE(window->DesktopFullScreen());
+  EXPECT_TRUE(style.Titlebar());
+  int w = 0, h = 0;
+  window->GetSize(w, h);
+  EXPECT_EQ(w, 640);
+  EXPECT_EQ(h, 480);
+}
+
+// --- Text and the platform box -----------------------------------------------------------------
+
+TEST(Text, OneWhiteLineFromItsTopLeftCutAtTheEdge) {
+  auto font = TextRenderer::Open(FROSTLIDE_TEST_FONT, 12);
+  ASSERT_TRUE(font);
+  Surface box(304, 140, 0);
+  font->DrawText(box, 10, 40, "Next level is locked.", 0xFFFFFF);
+  int lit = 0, white = 0;
+  for (int y = 0; y < box.height(); ++y)
+    for (int x = 0; x < box.width(); ++x) {
+      const std::uint32_t p = box.pixel(x, y);
+      if (p == 0) continue;
+      ++lit;
+      if (p == 0xFFFFFF) ++white;
+      EXPECT_GE(x, 10);
+      EXPECT_GE(y, 40);
+      EXPECT_LT(y, 40 + 24);
+      EXPECT_EQ((p >> 16) & 255, p & 255) << "grey levels only";
+    }
+  EXPECT_GT(lit, 100);
+  EXPECT_GT(white, 20);
+
+  int w = 0, h = 0;
+  font->Measure("Next level is locked.", w, h);
+  EXPECT_GT(w, 100);
+  EXPECT_GE(h, 16);  // 12 points at 96 dpi
+
+  // A line far wider than the box is cut, not wrapped: nothing below the line box.
+  Surface narrow(304, 140, 0);
+  font->DrawText(narrow, 10, 40, std::string(200, 'W'), 0xFFFFFF);
+  bool rightEdge = false;
+  for (int y = 40; y < 64; ++y) rightEdge = rightEdge || narrow.pixel(303, y) != 0 || narrow.pixel(302, y) != 0;
+  EXPECT_TRUE(rightEdge);
+  for (int x = 0; x < 304; ++x) EXPECT_EQ(narrow.pixel(x, 100), 0u);
+}
+
+TEST(Text, EightBitTextIsShownAsWindows1252) {
+  EXPECT_EQ(ToDisplayUtf8("plain"), "plain");
+  EXPECT_EQ(ToDisplayUtf8("caf\xc3\xa9"), "caf\xc3\xa9");
+  EXPECT_EQ(ToDisplayUtf8("caf\xe9"), "caf\xc3\xa9");
+}
+
+TEST(SdlMessageBox, WithoutADisplayTheAnswerIsNo) {
+  SdlMessageBox box;
+  EXPECT_FALSE(box.Show("Would you like to play in a full screen mode?", engine::MessageIcon::Question, true));
+}
+
+}  // namespace
+}  // namespace presentation

@@ -1,0 +1,10 @@
+#include "tools/frostlide-cli/command_table.h"
+
+namespace cli {
+
+void RegisterAllCommands(CommandTable& table) {
+  RegisterBoardCommands(table);
+  // Further command files register here, one line each.
+}
+
+}  // namespace cli

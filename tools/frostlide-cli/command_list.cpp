@@ -4,6 +4,7 @@ namespace cli {
 
 void RegisterAllCommands(CommandTable& table) {
   RegisterBoardCommands(table);
+  RegisterRenderCommands(table);
   // Further command files register here, one line each.
 }
 

@@ -47,6 +47,7 @@ int Dispatch(const CommandTable& table, const std::vector<std::string>& args, co
 
 // The registration functions, one per source file.
 void RegisterBoardCommands(CommandTable& table);  // show, play, status
+void RegisterRenderCommands(CommandTable& table);  // render
 void RegisterAllCommands(CommandTable& table);
 
 }  // namespace cli

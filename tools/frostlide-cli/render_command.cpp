@@ -1,0 +1,189 @@
+// render: a level set up and played by the engine against the game's real renderer and
+// sprites, written out as the PNG of the board picture.
+#include <charconv>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/cube_movement.h"
+#include "engine/game.h"
+#include "engine/null_ports.h"
+#include "platform/paths.h"
+#include "presentation/board_renderer.h"
+#include "presentation/image.h"
+#include "presentation/sprite_store.h"
+#include "tools/frostlide-cli/cli_ports.h"
+#include "tools/frostlide-cli/command_table.h"
+
+namespace cli {
+namespace {
+
+// The program folder's pictures are missing or damaged, or the PNG could not be written.
+constexpr int kExitDataError = 3;
+
+constexpr const char* kUsage =
+    "usage: frostlide-cli render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] MOVE...\n";
+
+bool ParseInt(const std::string& text, int& value) {
+  const char* last = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), last, value);
+  return ec == std::errc() && ptr == last && !text.empty();
+}
+
+// The moves of `play`: X,Y,D with D one of l r u d, or undo.
+struct Move {
+  bool undo = false;
+  int x = 0, y = 0;
+  engine::Direction d = engine::Direction::None;
+  std::string text;
+};
+
+bool ParseMove(const std::string& text, Move& move) {
+  move.text = text;
+  if (text == "undo") {
+    move.undo = true;
+    return true;
+  }
+  const auto first = text.find(',');
+  const auto second = first == std::string::npos ? std::string::npos : text.find(',', first + 1);
+  if (second == std::string::npos) return false;
+  if (!ParseInt(text.substr(0, first), move.x) || !ParseInt(text.substr(first + 1, second - first - 1), move.y))
+    return false;
+  if (move.x < 1 || move.x > engine::kBoardSize || move.y < 1 || move.y > engine::kBoardSize) return false;
+  const std::string d = text.substr(second + 1);
+  if (d == "l") move.d = engine::Direction::Left;
+  else if (d == "r") move.d = engine::Direction::Right;
+  else if (d == "u") move.d = engine::Direction::Up;
+  else if (d == "d") move.d = engine::Direction::Down;
+  else return false;
+  return true;
+}
+
+// Prints like `play`, and remembers whether the platform's error box came up (a missing
+// background stops the level's drawing, so there is no picture to write).
+class RenderPrompt : public engine::Prompt {
+ public:
+  RenderPrompt(std::ostream& out, bool yes) : text_(out, yes) {}
+  bool ShowMessage(const std::string& text, bool yesNo) override { return text_.ShowMessage(text, yesNo); }
+  bool SystemMessage(const std::string& text, engine::MessageIcon icon, bool yesNo) override {
+    if (icon == engine::MessageIcon::Error) failed = true;
+    return text_.SystemMessage(text, icon, yesNo);
+  }
+  bool failed = false;
+
+ private:
+  TextPrompt text_;
+};
+
+int Render(const CommandContext& c, const std::vector<std::string>& args) {
+  std::vector<std::string> rest;
+  std::string dataDir;
+  bool colorBlind = false, yes = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--data") {
+      if (i + 1 == args.size()) {
+        c.err << "error: --data needs a folder\n" << kUsage;
+        return kExitUsage;
+      }
+      dataDir = args[++i];
+    } else if (args[i] == "--colorblind") {
+      colorBlind = true;
+    } else if (args[i] == "--yes") {
+      yes = true;
+    } else {
+      rest.push_back(args[i]);
+    }
+  }
+  if (rest.size() < 3) {
+    c.err << kUsage;
+    return kExitUsage;
+  }
+  std::vector<Move> moves;
+  for (std::size_t i = 3; i < rest.size(); ++i) {
+    Move m;
+    if (!ParseMove(rest[i], m)) {
+      c.err << "error: '" << rest[i] << "' is not a move (X,Y,D with X and Y 1 .. 15 and D one of l r u d, or undo)\n";
+      return kExitUsage;
+    }
+    moves.push_back(m);
+  }
+  const std::string& packPath = rest[0];
+  const std::string& outPath = rest[2];
+  // The program folder: where the game would run from.
+  std::string appPath = dataDir.empty() ? platform::ExecutableDir() : dataDir;
+  if (appPath.back() != '/') appPath += '/';
+
+  RenderPrompt prompt(c.out, yes);
+  engine::NullSound sound;
+  engine::InstantClock clock;
+  TextHost host(c.out);
+  // A sprite that cannot be loaded ends the program, as in the game, after its message.
+  presentation::SpriteStore store(appPath, prompt, [&c, &appPath] {
+    c.out.flush();
+    c.err << "error: the pictures below " << appPath << "data/ are incomplete\n";
+    c.err.flush();
+    std::_Exit(kExitDataError);
+  });
+  store.CreateSurfaces();
+  store.LoadSprites(colorBlind);
+  const bool fadeEffect = false, suppressFade = true;
+  presentation::BoardRenderer renderer(store, clock, &fadeEffect, &suppressFade);
+  // Animation on: the glide's frames are drawn too, so the picture is the game's own.
+  engine::Game game({renderer, sound, prompt, clock, host}, engine::GameSettings{0, appPath, true});
+
+  if (!game.OpenPack(packPath)) return kExitPackError;
+  int level = 0;
+  if (!ParseInt(rest[1], level) || level < 1 || level > game.state().numberOfLevels) {
+    c.err << "error: level '" << rest[1] << "' is not a level of this pack (1 .. " << game.state().numberOfLevels << ")\n";
+    return kExitUsage;
+  }
+  // The pack's progress as the game knows it, without creating a progress file.
+  game.ResetSolved();
+  game.ReadProgress();
+  game.LoadLevel(level);
+  if (prompt.failed) {
+    c.err << "error: the level's background is missing below " << appPath << "data/\n";
+    return kExitDataError;
+  }
+
+  for (const Move& m : moves) {
+    if (m.undo) {
+      game.UndoMove();
+      continue;
+    }
+    if (!engine::IsCubeKind(game.board().at(m.x, m.y).kind)) {
+      c.err << "error: " << m.text << ": no cube at " << m.x << "," << m.y << "\n";
+      return kExitUsage;
+    }
+    if (!engine::CanPush(game.board(), m.x, m.y, m.d)) {
+      c.err << "error: " << m.text << ": the cube at " << m.x << "," << m.y << " cannot move that way\n";
+      return kExitUsage;
+    }
+    game.ShowArrow(m.x, m.y, m.d);
+    game.Click();
+    if (prompt.failed) {
+      c.err << "error: the next level's background is missing below " << appPath << "data/\n";
+      return kExitDataError;
+    }
+  }
+
+  PrintBoard(game, c.out);
+  if (!presentation::SavePng(store.surfaces().boardBuffer, outPath)) {
+    c.err << "error: cannot write " << outPath << "\n";
+    return kExitDataError;
+  }
+  c.out << "image: " << outPath << "\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+void RegisterRenderCommands(CommandTable& table) {
+  table.Add({"render", "render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] MOVE...",
+             "sets LEVEL of PACK up with the game's pictures (from DIR, default the program folder), "
+             "plays MOVEs as play does and writes the board as PNG; exit 3 when pictures are missing",
+             Render});
+}
+
+}  // namespace cli

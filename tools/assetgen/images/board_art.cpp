@@ -37,11 +37,16 @@ float Facing(const Sdf& s, float x, float y) {
   return n.x * kLightDir.x + n.y * kLightDir.y;
 }
 
-// Lights the band of the given width inside a shape's outline: lit edges towards the light,
-// shadowed edges away from it, fading towards the inside.
-void Bevel(Image& img, const Sdf& s, float width, Rgba light, Rgba dark, float strength) {
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x) {
+}  // namespace
+
+void Bevel(Image& img, const Sdf& s, float width, Rgba light, Rgba dark, float strength, Box b) {
+  if (b.x1 <= b.x0 || b.y1 <= b.y0) b = Box{0, 0, img.width(), img.height()};
+  b.x0 = std::max(b.x0, 0);
+  b.y0 = std::max(b.y0, 0);
+  b.x1 = std::min(b.x1, img.width());
+  b.y1 = std::min(b.y1, img.height());
+  for (int y = b.y0; y < b.y1; ++y)
+    for (int x = b.x0; x < b.x1; ++x) {
       const float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
       const float d = s(px, py);
       if (d > 0.5f || d < -width) continue;
@@ -51,6 +56,8 @@ void Bevel(Image& img, const Sdf& s, float width, Rgba light, Rgba dark, float s
       img.Blend(x, y, f > 0 ? light : dark, k);
     }
 }
+
+namespace {
 
 Rgba Lift(Rgba c) {
   c.r = std::max(c.r, kMinLevel);
@@ -76,21 +83,8 @@ void Grain(Image& img, const Sdf& region, std::uint32_t seed, float amount, floa
 Sdf CubeOutline() { return RoundRect(1, 1, 30, 30, 5.5f); }
 
 Image CubePicture(int colour) {
-  const Shade& s = kShades[colour];
-  Image img(kCell, kCell, Mix(s.dark, Hex(0x05080C), 0.35f));
-  const Sdf outer = CubeOutline();
-  const Sdf body = Grow(outer, -1.0f);
-  FillShape(img, body, s.base);
-  Bevel(img, body, 3.5f, s.light, Mix(s.dark, Hex(0x000000), 0.25f), 0.95f);
-  // The raised face, lit from the top left.
-  const Sdf face = RoundRect(4.5f, 4.5f, 26.5f, 26.5f, 3.5f);
-  FillShape(img, face, Linear({5, 5}, {26, 26}, {{0, Mix(s.base, s.light, 0.30f)}, {0.55f, s.base},
-                                                 {1, Mix(s.base, s.dark, 0.30f)}}));
-  FillShape(img, Ring(face, 0.45f), WithAlpha(Mix(s.dark, s.base, 0.3f), 0.35f));
-  // Glossy highlight across the upper face and a small specular spot.
-  const Sdf gloss = Intersect(Ellipse({14.0f, 9.0f}, 10.5f, 5.0f), face);
-  FillShape(img, gloss, Linear({0, 4}, {0, 14}, {{0, Rgba{1, 1, 1, 0.55f}}, {1, Rgba{1, 1, 1, 0.0f}}}));
-  FillShape(img, Circle({7.2f, 7.2f}, 1.3f), Rgba{1, 1, 1, 0.85f});
+  Image img(kCell, kCell, Hex(0x000000));
+  DrawCube(img, Place{0, 0, 1}, colour, 0, false);
   return img;
 }
 
@@ -109,25 +103,16 @@ Pt Orient(Pt p, int dir) {  // 1 left, 2 right, 3 up, 4 down
   }
 }
 
-void DrawMarker(Image& img, const Sdf& shape) {
-  FillShape(img, Grow(shape, 1.4f), WithAlpha(kOutlineNavy, 0.95f));
-  FillShape(img, shape, Linear({0, 8}, {0, 24}, {{0, Hex(0xFFFFFF)}, {1, Hex(0xE2EEF7)}}));
+void DrawMarker(Image& img, const Sdf& shape, float k = 1, Box b = {}) {
+  FillShape(img, Grow(shape, 1.4f * k), WithAlpha(kOutlineNavy, 0.95f), b);
+  FillShape(img, shape, Hex(0xFFFFFF), b);
 }
 
 // ------------------------------------------------------------------ spheres
 
 Image SpherePicture(int colour, float r) {
-  const Shade& s = kShades[colour];
-  Image img(kCell, kCell, Mix(s.dark, Hex(0x05080C), 0.4f));
-  const Pt c{15.5f, 15.5f};
-  FillShape(img, Circle(c, r - 0.9f),
-            Radial({c.x - r * 0.35f, c.y - r * 0.4f}, r * 1.45f,
-                   {{0, Mix(s.light, Hex(0xFFFFFF), 0.25f)}, {0.35f, s.light}, {0.62f, s.base}, {1, s.dark}}));
-  // Light bouncing back into the lower right rim.
-  FillShape(img, Intersect(Ring(Circle(c, r - 2.2f), 0.8f), Circle({c.x + r * 0.5f, c.y + r * 0.5f}, r * 0.7f)),
-            WithAlpha(s.light, 0.45f));
-  FillShape(img, Ellipse({c.x - r * 0.32f, c.y - r * 0.42f}, r * 0.34f, r * 0.22f), Rgba{1, 1, 1, 0.9f});
-  FillShape(img, Circle({c.x + r * 0.05f, c.y - r * 0.62f}, 0.7f), Rgba{1, 1, 1, 0.6f});
+  Image img(kCell, kCell, Hex(0x000000));
+  DrawSphere(img, Place{0, 0, 1}, colour, r, false);
   return img;
 }
 
@@ -608,6 +593,65 @@ Image MaskImage(const Gray& shape) {
 
 }  // namespace
 
+Sdf Place::operator()(Sdf s) const {
+  const Place p = *this;
+  return [s, p](float x, float y) { return s((x - p.ox) / p.k, (y - p.oy) / p.k) * p.k; };
+}
+
+Pt Place::operator()(Pt q) const { return Pt{ox + q.x * k, oy + q.y * k}; }
+
+Box Place::Bounds() const {
+  return Box{static_cast<int>(std::floor(ox)) - 1, static_cast<int>(std::floor(oy)) - 1,
+             static_cast<int>(std::ceil(ox + 31 * k)) + 1, static_cast<int>(std::ceil(oy + 31 * k)) + 1};
+}
+
+void DrawCube(Image& img, const Place& at, int colour, int arrow, bool colourBlindMark) {
+  const Shade& s = kShades[colour];
+  const Box b = at.Bounds();
+  const float k = at.k;
+  const Sdf outer = at(CubeOutline());
+  FillShape(img, outer, Mix(s.dark, Hex(0x05080C), 0.35f), b);
+  const Sdf body = Grow(outer, -1.0f * k);
+  FillShape(img, body, s.base, b);
+  Bevel(img, body, 3.5f * k, s.light, Mix(s.dark, Hex(0x000000), 0.25f), 0.95f, b);
+  // The raised face, lit from the top left.
+  const Sdf face = at(RoundRect(4.5f, 4.5f, 26.5f, 26.5f, 3.5f));
+  FillShape(img, face, Linear(at(Pt{5, 5}), at(Pt{26, 26}), {{0, Mix(s.base, s.light, 0.30f)}, {0.55f, s.base},
+                                                         {1, Mix(s.base, s.dark, 0.30f)}}), b);
+  FillShape(img, Ring(face, 0.45f * k), WithAlpha(Mix(s.dark, s.base, 0.3f), 0.35f), b);
+  // Glossy highlight across the upper face and a small specular spot.
+  const Sdf gloss = Intersect(at(Ellipse({14.0f, 9.0f}, 10.5f, 5.0f)), face);
+  FillShape(img, gloss, Linear(at(Pt{0, 4}), at(Pt{0, 14}), {{0, Rgba{1, 1, 1, 0.55f}}, {1, Rgba{1, 1, 1, 0.0f}}}), b);
+  FillShape(img, at(Circle({7.2f, 7.2f}, 1.3f)), Rgba{1, 1, 1, 0.85f}, b);
+  if (arrow > 0) {
+    std::vector<Pt> pts;
+    for (Pt p : LeftArrow()) pts.push_back(at(Orient(p, arrow)));
+    DrawMarker(img, Polygon(pts), k, b);
+  }
+  if (colourBlindMark) DrawMarker(img, at(ColourBlindShape(colour, {15.5f, 15.5f}, 7.0f)), k, b);
+}
+
+void DrawSphere(Image& img, const Place& at, int colour, float r, bool colourBlindMark) {
+  const Shade& s = kShades[colour];
+  const Box b = at.Bounds();
+  const Pt c = at(Pt{15.5f, 15.5f});
+  r *= at.k;
+  FillShape(img, Circle(c, r), Mix(s.dark, Hex(0x05080C), 0.4f), b);
+  FillShape(img, Circle(c, r - 0.9f * at.k),
+            Radial({c.x - r * 0.35f, c.y - r * 0.4f}, r * 1.45f,
+                   {{0, Mix(s.light, Hex(0xFFFFFF), 0.25f)}, {0.35f, s.light}, {0.62f, s.base}, {1, s.dark}}), b);
+  // Light bouncing back into the lower right rim.
+  FillShape(img, Intersect(Ring(Circle(c, r - 2.2f * at.k), 0.8f * at.k), Circle({c.x + r * 0.5f, c.y + r * 0.5f}, r * 0.7f)),
+            WithAlpha(s.light, 0.45f), b);
+  FillShape(img, Ellipse({c.x - r * 0.32f, c.y - r * 0.42f}, r * 0.34f, r * 0.22f), Rgba{1, 1, 1, 0.9f}, b);
+  FillShape(img, Circle({c.x + r * 0.05f, c.y - r * 0.62f}, 0.7f * at.k), Rgba{1, 1, 1, 0.6f}, b);
+  if (colourBlindMark) {
+    const float mr = r * 5.2f / 9.5f;
+    FillShape(img, Grow(ColourBlindShape(colour, c, mr), 1.2f * at.k), WithAlpha(kOutlineNavy, 0.95f), b);
+    FillShape(img, ColourBlindShape(colour, c, mr), Hex(0xFFFFFF), b);
+  }
+}
+
 Shade CubeShade(int index) { return kShades[index]; }
 
 Sdf ColourBlindShape(int index, Pt c, float r) {
@@ -647,14 +691,12 @@ void MakeBoardArt(OutputSet& out) {
     out.Add(cubes + kColourNames[c] + "cube.bmp", sprite);
     for (int dir = 1; dir <= 4; ++dir) {
       Image withArrow = plain;
-      std::vector<Pt> arrow;
-      for (Pt p : LeftArrow()) arrow.push_back(Orient(p, dir));
-      DrawMarker(withArrow, Polygon(arrow));
+      DrawCube(withArrow, Place{0, 0, 1}, c, dir, false);
       SplitSprite(withArrow, cubeShape, sprite, mask);
       out.Add(cubes + kColourNames[c] + "cube" + arrowNames[dir] + ".bmp", sprite);
     }
     Image marked = plain;
-    DrawMarker(marked, ColourBlindShape(c, {15.5f, 15.5f}, 7.0f));
+    DrawCube(marked, Place{0, 0, 1}, c, 0, true);
     SplitSprite(marked, cubeShape, sprite, mask);
     out.Add(cubes + kColourNames[c] + "cubecolorblind.bmp", sprite);
   }
@@ -670,9 +712,8 @@ void MakeBoardArt(OutputSet& out) {
     Image sprite, mask;
     SplitSprite(SpherePicture(c, sphereR), sphereShape, sprite, mask);
     out.Add(spheres + kColourNames[c] + "sphere.bmp", sprite);
-    Image blind = SpherePicture(c, blindR);
-    FillShape(blind, Grow(ColourBlindShape(c, {15.5f, 15.5f}, 5.2f), 1.2f), WithAlpha(kOutlineNavy, 0.95f));
-    FillShape(blind, ColourBlindShape(c, {15.5f, 15.5f}, 5.2f), Hex(0xFFFFFF));
+    Image blind(kCell, kCell, Hex(0x000000));
+    DrawSphere(blind, Place{0, 0, 1}, c, blindR, true);
     SplitSprite(blind, blindShape, sprite, mask);
     out.Add(spheres + kColourNames[c] + "spherecolorblind.bmp", sprite);
   }

@@ -17,6 +17,22 @@ Shade CubeShade(int index);
 // The colour-blind marker of colour index 0 .. 5, centred at c with about radius r.
 Sdf ColourBlindShape(int index, Pt c, float r);
 
+// Where a 31 x 31 cell drawing goes: origin and scale (for enlarged cubes on screens and icons).
+struct Place {
+  float ox = 0, oy = 0, k = 1;
+  Sdf operator()(Sdf s) const;
+  Pt operator()(Pt p) const;
+  Box Bounds() const;
+};
+
+// The cube of colour index 0 .. 5 with arrow 0 (none) or 1 left, 2 right, 3 up, 4 down, and
+// optionally its colour-blind marker; the sphere of radius r (in cell pixels).
+void DrawCube(Image& img, const Place& at, int colour, int arrow, bool colourBlindMark);
+void DrawSphere(Image& img, const Place& at, int colour, float r, bool colourBlindMark);
+
+// Lights the band of the given width inside a shape's outline from the top left.
+void Bevel(Image& img, const Sdf& s, float width, Rgba light, Rgba dark, float strength, Box bounds = {});
+
 // Adds every board picture (and data/tools/trapblock.bmp) to out.
 void MakeBoardArt(OutputSet& out);
 

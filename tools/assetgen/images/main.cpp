@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tools/assetgen/images/board_art.h"
 #include "tools/assetgen/images/contact.h"
 #include "tools/assetgen/images/image_io.h"
 #include "tools/assetgen/images/outputs.h"
+#include "tools/assetgen/images/screen_art.h"
+#include "tools/assetgen/images/text.h"
 
 namespace {
 
@@ -45,10 +48,22 @@ int main(int argc, char** argv) {
   if (outDir.empty()) return Usage();
   IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
 
+  art::TextRenderer text;
+  if (!text.ok()) {
+    std::fprintf(stderr, "assetgen_images: no usable font (Open Sans Bold or DejaVu Sans Bold)\n");
+    return 1;
+  }
   art::OutputSet out;
+  std::vector<std::string> errors;
   art::MakeBoardArt(out);
+  art::MakeScreenArt(out, text, errors);
+  art::MakeIcons(out);
 
   int failures = 0;
+  for (const auto& e : errors) {
+    std::fprintf(stderr, "assetgen_images: %s\n", e.c_str());
+    ++failures;
+  }
   for (const auto& f : out.files()) {
     const std::string path = outDir + "/" + f.path;
     if (!art::WriteFile(path, Encode(f))) {

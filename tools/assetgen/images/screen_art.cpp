@@ -1,0 +1,249 @@
+#include "tools/assetgen/images/screen_art.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "tools/assetgen/images/board_art.h"
+#include "tools/assetgen/images/contact.h"
+#include "tools/assetgen/images/ui_kit.h"
+
+namespace art {
+
+namespace {
+
+const std::string kGui = "data/sprites/gui/";
+
+bool SamePixel(const Rgba& a, const Rgba& b) {
+  const Rgb8 p = ToRgb8(a), q = ToRgb8(b);
+  return p.r == q.r && p.g == q.g && p.b == q.b;
+}
+
+// Cuts variant pictures out of full renders and checks that each one differs from the plain
+// screen only inside its rectangle (otherwise the copy would show a seam) and that it differs
+// at all (otherwise the highlight would be invisible).
+class Cutter {
+ public:
+  Cutter(OutputSet& out, std::vector<std::string>& errors) : out_(out), errors_(errors) {}
+
+  void Cut(const std::string& name, const Image& base, const Image& variant, const Rect& r) {
+    bool inside = false, outside = false;
+    for (int y = 0; y < base.height(); ++y)
+      for (int x = 0; x < base.width(); ++x) {
+        if (SamePixel(base.at(x, y), variant.at(x, y))) continue;
+        const bool in = x >= r.x && x < r.x1() && y >= r.y && y < r.y1();
+        (in ? inside : outside) = true;
+      }
+    if (outside) errors_.push_back(name + ": the changed state reaches outside its rectangle");
+    if (!inside) errors_.push_back(name + ": the changed state shows no difference");
+    out_.Add(kGui + name, variant.Crop(r.x, r.y, r.w, r.h));
+  }
+
+ private:
+  OutputSet& out_;
+  std::vector<std::string>& errors_;
+};
+
+// ------------------------------------------------------------------ main menu
+
+struct MenuItem {
+  const char* label;
+  int hotTop, hotBottom;  // inclusive
+};
+
+const MenuItem kMainItems[6] = {{"Play", 166, 204},         {"Custom levels", 212, 250}, {"Options", 254, 296},
+                                {"Web page", 299, 340},     {"Level editor", 344, 384},  {"Exit", 386, 424}};
+// The hot columns are "more than 85 and less than 410".
+constexpr int kMainHotLeft = 86, kMainHotRight = 409;
+
+Rect MainHighlightRect(int item) { return Rect{80, 161 + 44 * (item - 1), 558, 44}; }
+
+Rect MainLabelArea(int item) {
+  const MenuItem& m = kMainItems[item - 1];
+  return Intersection(Span(kMainHotLeft, m.hotTop, kMainHotRight, m.hotBottom), MainHighlightRect(item));
+}
+
+void MenuCubes(Image& img) {
+  // A little heap of cubes on the snow, right of the menu.
+  struct Placed {
+    float x, y, k;
+    int colour, arrow;
+  };
+  const Placed cubes[] = {{452, 352, 2.0f, 1, 0}, {516, 352, 2.0f, 0, 2}, {484, 290, 2.0f, 2, 0}, {580, 376, 1.3f, 5, 0}};
+  for (const Placed& c : cubes) {
+    const float s = 31 * c.k;
+    FillShape(img, Ellipse({c.x + s * 0.55f, c.y + s - 2}, s * 0.55f, 5), Rgba{0.05f, 0.12f, 0.2f, 0.35f});
+  }
+  for (const Placed& c : cubes) DrawCube(img, Place{c.x, c.y, c.k}, c.colour, c.arrow, false);
+  DrawSphere(img, Place{414, 396, 1.2f}, 3, 8.0f, false);
+  // Snow settled on top of the cubes.
+  for (const Placed& c : cubes) {
+    const float s = 31 * c.k;
+    const float top = c.y + 1.5f * c.k;
+    FillShape(img, Intersect(RoundRect(c.x + 3 * c.k, top - 2, c.x + s - 4 * c.k, top + 3.5f * c.k, 2.5f * c.k),
+                             [=](float x, float y) { return y - (top + 1.5f * c.k + 1.2f * std::sin(x * 0.4f)); }),
+              Hex(0xF4FAFF));
+  }
+}
+
+Image MainMenu(TextRenderer& tr, int highlight) {
+  Image img(640, 480);
+  WinterBackdrop(img, 1000, true);
+  MenuCubes(img);
+  Wordmark(img, tr, 320, 78, 92);
+  TextStyle sub = LabelStyle();
+  sub.fill = Solid(ui::kFrost);
+  DrawLabel(img, tr, "a winter puzzle of sliding cubes", 14, 320, 141, Align::Center, sub);
+  FrostPanel(img, Rect{80, 157, 336, 273}, 14, 0.86f);
+  for (int i = 1; i <= 6; ++i) {
+    const Rect area = MainLabelArea(i);
+    if (i == highlight) Plaque(img, Rect{area.x + 6, area.y + 2, area.w - 12, area.h - 4}, MainHighlightRect(i).Inset(1), 10);
+    DrawLabel(img, tr, kMainItems[i - 1].label, 22, area.cx(), area.cy(), Align::Center, LabelStyle());
+  }
+  TextStyle small = LabelStyle();
+  small.fill = Solid(WithAlpha(Hex(0x3F6E92), 1));
+  small.outline = 0;
+  small.shadowColour = Rgba{0, 0, 0, 0};
+  DrawLabel(img, tr, "v1.0", 11, 628, 468, Align::Right, small);
+  return img;
+}
+
+Image Credits(TextRenderer& tr) {
+  Image img(640, 480);
+  WinterBackdrop(img, 1100, true);
+  TextStyle gold = LabelStyle();
+  gold.fill = Linear({0, 20}, {0, 52}, {{0, Hex(0xFFF3C4)}, {1, ui::kGold}});
+  gold.glowRadius = 6;
+  gold.glowColour = WithAlpha(Hex(0xF0C24B), 0.35f);
+  DrawLabel(img, tr, "Congratulations!", 34, 320, 38, Align::Center, gold);
+  TextStyle frost = LabelStyle();
+  frost.fill = Solid(ui::kFrost);
+  DrawLabel(img, tr, "You have solved the last level of this pack.", 16, 320, 74, Align::Center, frost);
+  Wordmark(img, tr, 320, 138, 84);
+  FrostPanel(img, Rect{120, 194, 400, 274}, 14, 0.92f);
+  struct Line {
+    const char* role;
+    const char* who;
+  };
+  const Line lines[] = {{"Game design and programming", "The Frostlide team"},
+                        {"Pictures", "Drawn by our own generator, pixel by pixel"},
+                        {"Music and sound", "Composed and synthesised for Frostlide"},
+                        {"Levels", "Built and tested with Mapwright"},
+                        {"Type", "Open Sans"}};
+  float y = 218;
+  for (const Line& l : lines) {
+    TextStyle role = LabelStyle();
+    role.fill = Solid(ui::kIce);
+    DrawLabel(img, tr, l.role, 12, 320, y, Align::Center, role);
+    DrawLabel(img, tr, l.who, 15, 320, y + 17, Align::Center, LabelStyle());
+    y += 38;
+  }
+  DrawLabel(img, tr, "Thank you for playing!", 20, 320, 420, Align::Center, gold);
+  DrawLabel(img, tr, "Click or press any key to continue", 12, 320, 448, Align::Center, frost);
+  return img;
+}
+
+// ------------------------------------------------------------------ game screen
+
+const MenuItem kGameItems[6] = {{"Undo", 136, 164},        {"Restart", 188, 220}, {"Next level", 234, 262},
+                                {"Select level", 276, 306}, {"Options", 320, 352}, {"Exit to menu", 368, 396}};
+const int kGameHighlightY[6] = {122, 176, 220, 264, 308, 352};
+
+Rect GameHighlightRect(int item) { return Rect{2, kGameHighlightY[item - 1], 164, 44}; }
+Rect GameDisabledRect(int item) { return Rect{0, kGameHighlightY[item - 1], 164, 44}; }
+Rect GameLabelArea(int item) {
+  const MenuItem& m = kGameItems[item - 1];
+  // The hot columns are "more than 0 and less than 168".
+  return Intersection(Span(1, m.hotTop, 167, m.hotBottom), GameHighlightRect(item));
+}
+
+Image GameScreen(TextRenderer& tr, int highlight, bool undoOff, bool nextOff) {
+  Image img(640, 480);
+  // The column: night glass with falling snow and a drift at the bottom.
+  Image column(168, 480);
+  WinterBackdrop(column, 1200, false);
+  for (int x = 0; x < 168; ++x) {
+    const float fx = static_cast<float>(x);
+    const float top = 446.0f - 9.0f * Fbm(fx * 0.02f, 0.5f, 1201, 3) - 6.0f * std::sin(fx * 0.025f);
+    for (int y = static_cast<int>(top) - 1; y < 480; ++y) {
+      const float fy = static_cast<float>(y);
+      column.Blend(x, y, Mix(Hex(0xEAF4FB), Hex(0x8FB3D0), Clamp01((fy - top) / 30.0f) * 0.6f), Clamp01(fy - top + 0.5f));
+    }
+  }
+  img.Paste(column, 0, 0);
+  DrawCube(img, Place{24, 420, 1.0f}, 1, 0, false);
+  DrawCube(img, Place{118, 424, 0.9f}, 5, 0, false);
+  DrawSphere(img, Place{60, 428, 1.0f}, 0, 8.0f, false);
+  Snowflake(img, {90, 452}, 7, WithAlpha(ui::kFrost, 0.7f), 1.3f);
+  Wordmark(img, tr, 84, 42, 30);
+  // A divider of frost between the wordmark and the items.
+  FillShape(img, Capsule({22, 84}, {146, 84}, 0.6f), Linear({22, 0}, {146, 0}, {{0, WithAlpha(ui::kFrost, 0)},
+                                                                           {0.5f, WithAlpha(ui::kFrost, 0.8f)},
+                                                                           {1, WithAlpha(ui::kFrost, 0)}}));
+  Snowflake(img, {84, 84}, 6, ui::kFrost, 1.2f);
+  // The area behind the board stays plain; a thin frame shows around it.
+  FillShape(img, RoundRect(168, 0, 640, 480, 0), Hex(0x0A1B2A));
+  FillShape(img, RoundRect(168, 7, 633, 472, 0), ui::kNight);
+  FillShape(img, Ring(RoundRect(167, 6, 634, 473, 0), 0.5f), WithAlpha(ui::kFrost, 0.55f));
+  FillShape(img, RoundRect(166, 0, 168, 480, 0), WithAlpha(Hex(0x2B5A7E), 1));
+  FillShape(img, RoundRect(168, 7, 633, 472, 0), ui::kNight);
+  for (int i = 1; i <= 6; ++i) {
+    const Rect area = GameLabelArea(i);
+    if (i == highlight) Plaque(img, Rect{area.x + 4, area.y + 1, area.w - 8, area.h - 2}, GameHighlightRect(i).Inset(1), 9);
+    const bool off = (i == 1 && undoOff) || (i == 3 && nextOff);
+    DrawLabel(img, tr, kGameItems[i - 1].label, 17, area.cx(), area.cy(), Align::Center, off ? DisabledStyle() : LabelStyle());
+  }
+  return img;
+}
+
+// ------------------------------------------------------------------ message box
+
+// Drawn buttons sit inside both the picture the game copies and the area that reacts.
+const Rect kYesSprite{45, 100, 73, 39}, kNoSprite{213, 100, 73, 39}, kCloseSprite{115, 100, 73, 39};
+const Rect kYesButton = Span(50, 102, 94, 128);      // hot: x 46 .. 99
+const Rect kNoButton = Span(213, 102, 257, 128);     // hot: x 208 .. 257
+const Rect kCloseButton = Span(117, 102, 185, 128);  // hot: x 111 .. 189
+
+// Button states: -1 not drawn, 0 normal, 1 highlighted.
+Image MessageBox(TextRenderer& tr, int yes, int no, int close) {
+  Image img(304, 140);
+  WindowFrame(img, "Frostlide", 26, tr);
+  // A calm band for the message line at (10, 40).
+  FillShape(img, RoundRect(6, 33, 298, 68, 5), WithAlpha(Hex(0x081725), 0.45f));
+  FillShape(img, Ring(RoundRect(6, 33, 298, 68, 5), 0.5f), WithAlpha(ui::kFrost, 0.18f));
+  auto state = [](int v) { return v == 1 ? ButtonState::Hot : ButtonState::Normal; };
+  if (yes >= 0) DrawButton(img, tr, kYesButton, "Yes", 14, state(yes), kYesSprite.Inset(1));
+  if (no >= 0) DrawButton(img, tr, kNoButton, "No", 14, state(no), kNoSprite.Inset(1));
+  if (close >= 0) DrawButton(img, tr, kCloseButton, "OK", 14, state(close), kCloseSprite.Inset(1));
+  return img;
+}
+
+}  // namespace
+
+void MakeScreenArt(OutputSet& out, TextRenderer& tr, std::vector<std::string>& errors) {
+  Cutter cut(out, errors);
+
+  const Image menu = MainMenu(tr, 0);
+  out.Add(kGui + "mainmenu.bmp", menu);
+  for (int i = 1; i <= 6; ++i)
+    cut.Cut("mainmenuhighlight" + std::to_string(i) + ".bmp", menu, MainMenu(tr, i), MainHighlightRect(i));
+  out.Add(kGui + "credits.bmp", Credits(tr));
+
+  const Image game = GameScreen(tr, 0, false, false);
+  out.Add(kGui + "gamemenu.bmp", game);
+  for (int i = 1; i <= 6; ++i)
+    cut.Cut("gamemenuhighlight" + std::to_string(i) + ".bmp", game, GameScreen(tr, i, false, false), GameHighlightRect(i));
+  cut.Cut("gamemenudisabled1.bmp", game, GameScreen(tr, 0, true, false), GameDisabledRect(1));
+  cut.Cut("gamemenudisabled3.bmp", game, GameScreen(tr, 0, false, true), GameDisabledRect(3));
+
+  const Image msg = MessageBox(tr, -1, -1, -1);
+  out.Add(kGui + "msg.bmp", msg);
+  cut.Cut("msgyes.bmp", msg, MessageBox(tr, 0, -1, -1), kYesSprite);
+  cut.Cut("msgyeshigh.bmp", msg, MessageBox(tr, 1, -1, -1), kYesSprite);
+  cut.Cut("msgno.bmp", msg, MessageBox(tr, -1, 0, -1), kNoSprite);
+  cut.Cut("msgnohigh.bmp", msg, MessageBox(tr, -1, 1, -1), kNoSprite);
+  cut.Cut("msgclose.bmp", msg, MessageBox(tr, -1, -1, 0), kCloseSprite);
+  cut.Cut("msgclosehigh.bmp", msg, MessageBox(tr, -1, -1, 1), kCloseSprite);
+}
+
+}  // namespace art

@@ -270,6 +270,17 @@ TEST_F(MoveTest, SlowFramesSleepOnlyForTheRest) {
   EXPECT_TRUE(clock.sleeps.empty());
 }
 
+TEST_F(MoveTest, EveryCellOfASlideGlidesInEightFrames) {
+  Level({"R...X", "g"});
+  game.settings().animationLevel = 0;
+  game.MoveCube(1, 1, Direction::Right);
+  std::vector<int> xs;
+  for (const auto& f : painter.frames) xs.push_back(f.px);
+  EXPECT_EQ(xs, (std::vector<int>{4, 8, 12, 16, 20, 24, 28, 31, 35, 39, 43, 47, 51, 55, 59, 62,
+                                  66, 70, 74, 78, 82, 86, 90, 93}));
+  EXPECT_EQ(clock.sleeps.size(), 24u);
+}
+
 TEST_F(MoveTest, GlideOverAWrappingTickCount) {
   Level({"R.X"});
   game.settings().animationLevel = 0;

@@ -1,6 +1,8 @@
 #include "engine/pack_reader.h"
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -172,6 +174,25 @@ TEST_F(GameTest, OpenPackCutsAVeryLongHeaderLine) {
   dir.Put("long.cdn", "[PackHeader]\nCollectionName=" + std::string(1u << 20, 'n') + "\nA\nC\nN=1\n");
   ASSERT_TRUE(game.OpenPack(dir / "long.cdn"));
   EXPECT_LE(game.state().collectionName.size(), kMaxLineBytes);
+}
+
+// Damaged packs of every shape: the game reports or plays them, it never crashes or hangs.
+TEST_F(GameTest, GarbagePacksNeverHurt) {
+  std::mt19937 random(7);
+  const std::string alphabet = "[]=.XxCTRrBbGgWwLlHh0123456789 \r\n\t\x80\xff\0Level1Data";
+  for (int round = 0; round < 150; ++round) {
+    std::string text;
+    if (round % 3 == 0) text = PackText("T", {{}, {}});
+    const std::size_t size = random() % 3000;
+    for (std::size_t i = 0; i < size; ++i) text.push_back(alphabet[random() % alphabet.size()]);
+    if (round % 5 == 0) std::shuffle(text.begin(), text.end(), random);
+    dir.Put("g.cdn", text);
+    if (game.OpenPack(dir / "g.cdn")) {
+      game.BeginPack();
+      for (int level = 1; level <= std::min(game.state().numberOfLevels, 3); ++level) game.LoadLevel(level);
+      ASSERT_TRUE(testing::EdgesZero(game.board()));
+    }
+  }
 }
 
 }  // namespace

@@ -5,7 +5,15 @@ if(NOT TARGET frostlide_window OR NOT TARGET frostlide_engine OR NOT TARGET fros
   return()
 endif()
 
-set(_app_sources ${CMAKE_CURRENT_LIST_DIR}/screen.cpp)
+# The Screen base class on its own, so the secondary screens (frostlide_screens, which
+# frostlide_shell links) can derive from it without linking frostlide_shell back.
+add_library(frostlide_screen_base STATIC ${CMAKE_CURRENT_LIST_DIR}/screen.cpp)
+target_include_directories(frostlide_screen_base PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_features(frostlide_screen_base PUBLIC cxx_std_20)
+target_link_libraries(frostlide_screen_base PUBLIC frostlide_window)
+frostlide_strict(frostlide_screen_base)
+
+set(_app_sources)
 foreach(f application main_menu game_screen message_box
           screen_drawing_main_menu screen_drawing_game screen_drawing_message)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${f}.cpp)
@@ -15,7 +23,7 @@ endforeach()
 add_library(frostlide_shell STATIC ${_app_sources})
 target_include_directories(frostlide_shell PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_features(frostlide_shell PUBLIC cxx_std_20)
-target_link_libraries(frostlide_shell PUBLIC frostlide_window frostlide_presentation frostlide_sound
+target_link_libraries(frostlide_shell PUBLIC frostlide_screen_base frostlide_window frostlide_presentation frostlide_sound
                                              frostlide_engine frostlide_platform)
 if(TARGET frostlide_shell_settings)
   target_link_libraries(frostlide_shell PUBLIC frostlide_shell_settings)
@@ -61,3 +69,12 @@ function(frostlide_app_hook_assets)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL frostlide_app_hook_assets)
+
+if(BUILD_TESTING AND TARGET frostlide_synthetic_art)
+  set(_app_tests ${CMAKE_CURRENT_LIST_DIR}/application_test.cpp)
+  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp)
+    list(APPEND _app_tests ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp)
+  endif()
+  frostlide_test(NAME shell_app_tests SOURCES ${_app_tests} LIBS frostlide_shell frostlide_synthetic_art)
+  frostlide_strict(shell_app_tests)
+endif()

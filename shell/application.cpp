@@ -235,7 +235,7 @@ StartResult Application::Main() {
   window_->SetListener(this);
   services_ = std::make_unique<AppServices>(AppServices{appPath_, *window_, sound, *this, *sprites_, *settings_,
                                                         *game_, *display_, *music_, *this, colorBlindOption_});
-  screens_ = CreateSecondaryScreens(*services_);
+  screens_ = options_.screens ? options_.screens(*services_) : CreateSecondaryScreens(*services_);
 
   // 12-14
   game_->ResetUndoHistory();

@@ -44,6 +44,8 @@ struct StartOptions {
   ToolRunner desktopTool;
   presentation::SpriteStore::TerminateFn terminate;  // empty: end the process at once
   std::string fontPath;  // empty: data/fonts/OpenSans-Bold.ttf below the program folder
+  // The secondary screens; empty: CreateSecondaryScreens.
+  std::function<std::unique_ptr<SecondaryScreens>(AppServices&)> screens;
 };
 
 enum class StartResult {

@@ -67,3 +67,66 @@ std::string PackText(const std::string& name, const std::string& author,
                      const std::string& comment, const std::vector<LevelGrid>& levels);
 
 }  // namespace mapwright::test
+
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "editor/canvas.h"
+#include "editor/level_editor.h"
+
+namespace mapwright::test {
+
+// Pixel at the middle of a cell, in drawing-area coordinates.
+inline int Mid(int cell) { return Canvas::CellOrigin(cell) + 15; }
+
+// A started editor over a fresh program folder.
+class EditorTest : public testing::Test {
+ protected:
+  void SetUp() override { Start(); }
+  void Start() {
+    ed = std::make_unique<LevelEditor>(folder.path(), ui);
+    ASSERT_TRUE(ed->StartUp());
+  }
+  // One stroke: press, release, with the given tool.
+  void Click(int col, int row, int tool = 0, MouseButton button = kLeftButton) {
+    ed->ChooseTool(tool);
+    ed->MouseDown(button, Mid(col), Mid(row));
+    ed->MouseUp(button);
+  }
+  char Cell(int level, int col, int row) const {
+    return ed->pack().levels[static_cast<std::size_t>(level)][static_cast<std::size_t>(CellIndex(col, row))];
+  }
+  // Gives the pack n levels, each marked with a block at column (its number - 1) of row 0.
+  void MakeLevels(int n) {
+    while (static_cast<int>(ed->controls().levelEntries.size()) < n) ed->InsertNewLevel();
+    for (int i = 0; i < n; ++i) {
+      ed->SelectEntry(i);
+      Click(i % 15, i / 15);
+    }
+    ed->pack().modified = false;
+  }
+  // Which marker a pack slot carries (-1 when none).
+  int Marker(int slot) const {
+    const LevelGrid& g = ed->pack().levels[static_cast<std::size_t>(slot)];
+    for (int i = 0; i < kCellCount; ++i)
+      if (g[static_cast<std::size_t>(i)] == 'X') return i;
+    return -1;
+  }
+  std::vector<int> Markers() const {
+    std::vector<int> m;
+    for (int s = 1; s <= ed->pack().numberOfLevels; ++s) m.push_back(Marker(s));
+    return m;
+  }
+  std::vector<std::string> Labels() const { return ed->controls().levelEntries; }
+  static std::vector<std::string> LabelsUpTo(int n) {
+    std::vector<std::string> v;
+    for (int i = 1; i <= n; ++i) v.push_back("Level " + std::to_string(i));
+    return v;
+  }
+
+  ProgramFolder folder;
+  ScriptedUi ui;
+  std::unique_ptr<LevelEditor> ed;
+};
+
+}  // namespace mapwright::test

@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
   art::OutputSet out;
   std::vector<std::string> errors;
   art::MakeBoardArt(out);
-  art::MakeScreenArt(out, text, errors);
   art::MakeIcons(out);
+  art::MakeScreenArt(out, text, errors);
 
   int failures = 0;
   for (const auto& e : errors) {

@@ -218,6 +218,341 @@ Image MessageBox(TextRenderer& tr, int yes, int no, int close) {
   return img;
 }
 
+// ------------------------------------------------------------------ options
+
+struct OptionRow {
+  const char* label;
+  int boxY;               // where the game draws the check box (x = 30)
+  int hotTop, hotBottom;  // inclusive ("more than a, less than b")
+  int highlightY;
+};
+const OptionRow kOptionRows[6] = {{"Sound", 29, 22, 45, 21},          {"Music", 66, 55, 84, 58},
+                                  {"Animation", 103, 92, 119, 95},    {"Fade effect", 140, 129, 157, 132},
+                                  {"Colour-blind mode", 199, 188, 214, 191}, {"Full screen", 235, 226, 252, 227}};
+Rect OptionHighlightRect(int row) { return Rect{20, kOptionRows[row - 1].highlightY, 264, 26}; }
+const Rect kOptionCloseRect{134, 273, 36, 36};
+
+void RoundCloseButton(Image& img, ButtonState state) {
+  const Pt c{152, 291};
+  const float r = 14.5f;
+  const Rect clip = kOptionCloseRect.Inset(1);
+  const Box cb = clip.ToBox();
+  if (state == ButtonState::Hot) {
+    Image layer = img.Crop(clip.x, clip.y, clip.w, clip.h);
+    for (int y = 0; y < clip.h; ++y)
+      for (int x = 0; x < clip.w; ++x) {
+        const float d = std::hypot(static_cast<float>(clip.x + x) + 0.5f - c.x, static_cast<float>(clip.y + y) + 0.5f - c.y) - r;
+        const float room = std::min({static_cast<float>(x), static_cast<float>(y), static_cast<float>(clip.w - 1 - x),
+                                     static_cast<float>(clip.h - 1 - y)});
+        if (d > 0) layer.Blend(x, y, ui::kIce, std::exp(-d * 0.6f) * 0.7f * Clamp01(room / 2.0f));
+      }
+    img.Paste(layer, clip.x, clip.y);
+    FillShape(img, Circle(c, r), Linear({0, c.y - r}, {0, c.y + r}, {{0, Hex(0xB5F3FF)}, {0.5f, ui::kIce}, {1, Hex(0x1F8CBD)}}), cb);
+    FillShape(img, Ring(Circle(c, r - 0.5f), 0.6f), Hex(0xE6FBFF), cb);
+  } else {
+    FillShape(img, Circle({c.x, c.y + 1.5f}, r), WithAlpha(Hex(0x02080E), 0.5f), cb);
+    FillShape(img, Circle(c, r), Linear({0, c.y - r}, {0, c.y + r}, {{0, Hex(0x3474A0)}, {0.5f, Hex(0x245A82)}, {1, Hex(0x17415F)}}), cb);
+    FillShape(img, Ring(Circle(c, r - 0.5f), 0.5f), WithAlpha(ui::kFrost, 0.8f), cb);
+  }
+  FillShape(img, Intersect(Ring(Circle(c, r - 2.0f), 0.5f), [c](float, float y) { return y - (c.y - 4); }),
+            WithAlpha(Hex(0xFFFFFF), 0.35f), cb);
+  const Sdf cross = Union(Capsule({c.x - 5, c.y - 5}, {c.x + 5, c.y + 5}, 1.6f), Capsule({c.x - 5, c.y + 5}, {c.x + 5, c.y - 5}, 1.6f));
+  FillShape(img, Grow(cross, 1.0f), WithAlpha(ui::kInk, 0.9f), cb);
+  FillShape(img, cross, Hex(0xFFFFFF), cb);
+}
+
+Image Options(TextRenderer& tr, int highlight) {
+  Image img(304, 313);
+  WindowFrame(img, "Options", 18, tr);
+  // The gap between the play options and the display options.
+  FillShape(img, Capsule({36, 172.5f}, {268, 172.5f}, 0.6f),
+            Linear({36, 0}, {268, 0}, {{0, WithAlpha(ui::kFrost, 0)}, {0.5f, WithAlpha(ui::kFrost, 0.7f)}, {1, WithAlpha(ui::kFrost, 0)}}));
+  FillShape(img, Circle({152, 172.5f}, 8), Hex(0x12304A));
+  Snowflake(img, {152, 172.5f}, 6, ui::kFrost, 1.2f);
+  for (int i = 1; i <= 6; ++i) {
+    const OptionRow& row = kOptionRows[i - 1];
+    const Rect hot = Span(21, row.hotTop, 284, row.hotBottom);
+    const Rect area = Intersection(hot, OptionHighlightRect(i));
+    if (i == highlight) Plaque(img, Rect{area.x + 2, area.y + 1, area.w - 4, area.h - 2}, OptionHighlightRect(i).Inset(1), 7);
+    // The check box itself is drawn by the game; leave a socket for it.
+    FillShape(img, RoundRect(28, static_cast<float>(row.boxY) - 2, 43, static_cast<float>(row.boxY) + 13, 2.5f),
+              WithAlpha(ui::kInk, 0.45f));
+    DrawLabel(img, tr, row.label, 15, 52, static_cast<float>(row.boxY) + 5.5f, Align::Left, LabelStyle());
+  }
+  RoundCloseButton(img, highlight == 7 ? ButtonState::Hot : ButtonState::Normal);
+  return img;
+}
+
+Image CheckBox(bool checked) {
+  Image img(11, 11, ui::kInk);
+  const Sdf inner = RoundRect(1, 1, 10, 10, 0.5f);
+  if (checked) {
+    FillShape(img, inner, Linear({0, 1}, {0, 10}, {{0, Hex(0x9FEFFF)}, {1, Hex(0x2AA3D0)}}));
+    const Sdf tick = Polyline({{2.6f, 5.6f}, {4.6f, 7.8f}, {8.6f, 2.8f}}, 0.85f);
+    FillShape(img, Grow(tick, 0.8f), WithAlpha(ui::kInk, 0.85f));
+    FillShape(img, tick, Hex(0xFFFFFF));
+  } else {
+    FillShape(img, inner, Linear({0, 1}, {0, 10}, {{0, Hex(0x0A1826)}, {1, Hex(0x1C405E)}}));
+  }
+  FillShape(img, Ring(RoundRect(0.5f, 0.5f, 10.5f, 10.5f, 0.5f), 0.5f), ui::kFrost);
+  return img;
+}
+
+// ------------------------------------------------------------------ level select
+
+enum class TileState { Open, Locked, Solved, Hovered };
+
+Rect TileRect(int n) {
+  const int k = (n - 1) % 10, r = (n - 1) / 10;
+  return Rect{18 + 27 * k, 30 + 27 * r, 23, 23};
+}
+
+const Rect kCancelHighlight{108, 317, 85, 31};
+const Rect kCancelButton = Span(111, 319, 190, 340);  // hot: x 109 .. 192, y 315 .. 342
+
+void DrawLock(Image& img, float x, float y, Rgba colour) {
+  FillShape(img, Ring(RoundRect(x + 1.2f, y, x + 4.8f, y + 5.0f, 1.8f), 0.6f), colour);
+  FillShape(img, RoundRect(x, y + 2.8f, x + 6, y + 7.3f, 1), colour);
+  FillShape(img, Circle({x + 3.0f, y + 4.9f}, 0.7f), ui::kInk);
+}
+
+void DrawTick(Image& img, float x, float y, Rgba colour) {
+  const Sdf tick = Polyline({{x, y + 2.6f}, {x + 2.0f, y + 4.8f}, {x + 5.6f, y}}, 0.85f);
+  FillShape(img, Grow(tick, 0.7f), WithAlpha(ui::kInk, 0.7f));
+  FillShape(img, tick, colour);
+}
+
+void DrawTile(Image& img, TextRenderer& tr, int n, TileState state) {
+  const Rect r = TileRect(n);
+  const float x0 = static_cast<float>(r.x), y0 = static_cast<float>(r.y);
+  const Sdf tile = RoundRect(x0 + 1, y0 + 1, x0 + 22, y0 + 22, 4);
+  const Box b = r.ToBox();
+  const std::string label = std::to_string(n);
+  const int size = n >= 100 ? 9 : 11;
+  float cx = r.cx(), cy = r.cy();
+  switch (state) {
+    case TileState::Open:
+      FillShape(img, tile, Linear({0, y0}, {0, y0 + 23}, {{0, Hex(0xF4FBFF)}, {1, Hex(0xB4D9EE)}}), b);
+      Bevel(img, tile, 2, Hex(0xFFFFFF), Hex(0x6E9BBE), 0.6f, b);
+      FillShape(img, Ring(tile, 0.5f), Hex(0x5E8FB5), b);
+      DrawLabel(img, tr, label, size, cx, cy, Align::Center, DarkStyle(ui::kNight));
+      break;
+    case TileState::Locked:
+      FillShape(img, tile, Linear({0, y0}, {0, y0 + 23}, {{0, Hex(0x21405B)}, {1, Hex(0x152C40)}}), b);
+      FillShape(img, Ring(tile, 0.5f), Hex(0x2F5676), b);
+      DrawLabel(img, tr, label, size, cx - 1.0f, cy + 3, Align::Center, DarkStyle(Hex(0x6D879D)));
+      DrawLock(img, x0 + 14.5f, y0 + 2.0f, Hex(0x8FA8BD));
+      break;
+    case TileState::Solved:
+      FillShape(img, tile, Linear({0, y0}, {0, y0 + 23}, {{0, Hex(0xFFFBEA)}, {1, Hex(0xC9E4F0)}}), b);
+      FillShape(img, Ring(Grow(tile, -0.8f), 1.0f), Linear({0, y0}, {0, y0 + 23}, {{0, Hex(0xFFE38A)}, {1, Hex(0xC98E16)}}), b);
+      DrawLabel(img, tr, label, size, cx - 1.0f, cy + 3, Align::Center, DarkStyle(ui::kNight));
+      DrawTick(img, x0 + 14.0f, y0 + 3.0f, Hex(0x3FA34D));
+      break;
+    case TileState::Hovered: {
+      Image layer = img.Crop(r.x, r.y, r.w, r.h);
+      for (int y = 0; y < r.h; ++y)
+        for (int x = 0; x < r.w; ++x) {
+          const float d = tile(x0 + static_cast<float>(x) + 0.5f, y0 + static_cast<float>(y) + 0.5f);
+          if (d > 0) layer.Blend(x, y, ui::kIce, std::exp(-d * 0.8f) * 0.9f);
+        }
+      img.Paste(layer, r.x, r.y);
+      FillShape(img, tile, Linear({0, y0}, {0, y0 + 23}, {{0, Hex(0xD8FBFF)}, {0.5f, Hex(0x7DE6FB)}, {1, Hex(0x33BDE6)}}), b);
+      FillShape(img, Ring(tile, 0.6f), Hex(0xFFFFFF), b);
+      DrawLabel(img, tr, label, size, cx, cy, Align::Center, DarkStyle(ui::kInk));
+      break;
+    }
+  }
+}
+
+Image LevelSelect(TextRenderer& tr, bool cancelHot, int tilesState) {
+  Image img(304, 349);
+  WindowFrame(img, "Select level", 22, tr);
+  Well(img, Rect{12, 25, 280, 277}, 6);
+  for (int n = 1; n <= 100; ++n) {  // empty sockets: what shows where no tile is drawn
+    const Rect r = TileRect(n);
+    const float x0 = static_cast<float>(r.x), y0 = static_cast<float>(r.y);
+    FillShape(img, RoundRect(x0 + 1.5f, y0 + 1.5f, x0 + 21.5f, y0 + 21.5f, 4), WithAlpha(Hex(0x2A5878), 0.22f), r.ToBox());
+    FillShape(img, Ring(RoundRect(x0 + 1.5f, y0 + 1.5f, x0 + 21.5f, y0 + 21.5f, 4), 0.5f), WithAlpha(ui::kFrost, 0.14f), r.ToBox());
+  }
+  if (tilesState >= 0)
+    for (int n = 1; n <= 100; ++n) DrawTile(img, tr, n, static_cast<TileState>(tilesState));
+  DrawButton(img, tr, kCancelButton, "Cancel", 14, cancelHot ? ButtonState::Hot : ButtonState::Normal, kCancelHighlight.Inset(1));
+  return img;
+}
+
+// ------------------------------------------------------------------ custom packs
+
+const Rect kCustomHighlight[3] = {{5, 140, 56, 39}, {77, 140, 85, 39}, {178, 140, 85, 39}};
+// Inside both the highlight picture and the hot columns (7 .. 61, 81 .. 159, 186 .. 263).
+const Rect kCustomButtons[3] = {Span(9, 143, 58, 169), Span(83, 143, 157, 169), Span(188, 143, 260, 169)};
+const char* const kCustomLabels[3] = {"Play", "Import", "Close"};
+
+Image CustomPacks(TextRenderer& tr, int highlight) {
+  Image img(268, 180);
+  WindowFrame(img, "", 0, tr);
+  // The pack list (a list control at (10, 12), 249 x 128) sits in this well.
+  Well(img, Rect{9, 11, 251, 130}, 3);
+  for (int i = 1; i <= 3; ++i)
+    DrawButton(img, tr, kCustomButtons[i - 1], kCustomLabels[i - 1], 14, i == highlight ? ButtonState::Hot : ButtonState::Normal,
+               kCustomHighlight[i - 1].Inset(1));
+  return img;
+}
+
+// ------------------------------------------------------------------ how to play
+
+const Rect kHowOkHighlight{232, 396, 40, 30};
+const Rect kHowOkButton = Span(238, 399, 269, 424);  // hot: x 237 .. 270, y 398 .. 429
+
+struct Board {
+  const OutputSet& out;
+  const Image& floor;
+  void Floor(Image& img, int x, int y, int cellX, int cellY) const {
+    img.Paste(floor.Crop(cellX * kCell, cellY * kCell, kCell, kCell), x, y);
+  }
+  void Sprite(Image& img, int x, int y, const std::string& path, const std::string& maskPath) const {
+    DrawMasked(img, x, y, out.Get(path), out.Get(maskPath));
+  }
+  void Cube(Image& img, int x, int y, int colour, const std::string& arrow) const {
+    Sprite(img, x, y, "data/sprites/cubes/" + std::string(kColourNames[colour]) + "cube" + arrow + ".bmp",
+           "data/sprites/cubes/cubemask.bmp");
+  }
+  void Sphere(Image& img, int x, int y, int colour) const {
+    Sprite(img, x, y, "data/sprites/spheres/" + std::string(kColourNames[colour]) + "sphere.bmp",
+           "data/sprites/spheres/spheremask.bmp");
+  }
+  void Block(Image& img, int x, int y, const std::string& name) const {
+    Sprite(img, x, y, "data/sprites/blocks/" + name + ".bmp", "data/sprites/blocks/blockmask.bmp");
+  }
+};
+
+void Card(Image& img, TextRenderer& tr, const Rect& r, const std::string& heading) {
+  FrostPanel(img, r, 9, 0.9f);
+  TextStyle h = LabelStyle();
+  h.fill = Linear({0, static_cast<float>(r.y)}, {0, static_cast<float>(r.y) + 24}, {{0, Hex(0xFFFFFF)}, {1, ui::kIce}});
+  DrawLabel(img, tr, heading, 14, static_cast<float>(r.x) + 12, static_cast<float>(r.y) + 15, Align::Left, h);
+}
+
+void Framed(Image& img, int x, int y, int w, int h) {
+  FillShape(img, Ring(RoundRect(static_cast<float>(x) - 1.5f, static_cast<float>(y) - 1.5f, static_cast<float>(x + w) + 1.5f,
+                                static_cast<float>(y + h) + 1.5f, 2), 0.6f),
+            WithAlpha(ui::kFrost, 0.7f));
+}
+
+void SmallArrow(Image& img, Pt a, Pt b, Rgba colour) {
+  const float dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
+  const Pt d{dx / len, dy / len}, n{-d.y, d.x};
+  const Sdf shaft = Capsule(a, {b.x - d.x * 5, b.y - d.y * 5}, 1.3f);
+  const Sdf head = Polygon({b, {b.x - d.x * 7 + n.x * 5, b.y - d.y * 7 + n.y * 5}, {b.x - d.x * 7 - n.x * 5, b.y - d.y * 7 - n.y * 5}});
+  FillShape(img, Grow(Union(shaft, head), 1.0f), WithAlpha(ui::kInk, 0.9f));
+  FillShape(img, Union(shaft, head), colour);
+}
+
+void KeyCap(Image& img, TextRenderer& tr, const Rect& r, const std::string& key, int size) {
+  const float x0 = static_cast<float>(r.x), y0 = static_cast<float>(r.y);
+  const float x1 = static_cast<float>(r.x1()), y1 = static_cast<float>(r.y1());
+  FillShape(img, RoundRect(x0, y0 + 2, x1, y1 + 2, 5), WithAlpha(Hex(0x02080E), 0.6f));
+  FillShape(img, RoundRect(x0, y0, x1, y1, 5), Hex(0x8FB1C9));
+  FillShape(img, RoundRect(x0 + 2, y0 + 1, x1 - 2, y1 - 4, 4), Linear({0, y0}, {0, y1}, {{0, Hex(0xFFFFFF)}, {1, Hex(0xD3E8F5)}}));
+  DrawLabel(img, tr, key, size, (x0 + x1) / 2, (y0 + y1 - 3) / 2, Align::Center, DarkStyle(ui::kNight));
+}
+
+Image HowToPlay(TextRenderer& tr, const OutputSet& out, bool okHot) {
+  Image img(503, 431);
+  WindowFrame(img, "How to play", 30, tr);
+  const Board board{out, out.Get("data/backgrounds/bg1.jpg")};
+  TextStyle body = LabelStyle();
+  body.shadowDy = 1;
+  body.shadowBlur = 1;
+  TextStyle note = body;
+  note.fill = Solid(ui::kFrost);
+
+  // 1: pointing and sliding.
+  const Rect c1{10, 38, 237, 172};
+  Card(img, tr, c1, "Slide the cubes");
+  {
+    const int x = c1.x + 22, y = c1.y + 34;
+    for (int i = 0; i < 6; ++i) board.Floor(img, x + i * kCell, y, 3 + i, 4);
+    board.Cube(img, x, y, 1, "right");
+    for (int i = 1; i <= 3; ++i) {  // the glide, fading in
+      Image ghost = img.Crop(x + i * kCell, y, kCell, kCell);
+      board.Cube(ghost, 0, 0, 1, "");
+      img.Draw(ghost, x + i * kCell, y, 0.18f * static_cast<float>(i));
+    }
+    board.Cube(img, x + 4 * kCell, y, 1, "");
+    board.Block(img, x + 5 * kCell, y, "block1");
+    Framed(img, x, y, 6 * kCell, kCell);
+    img.Draw(out.Get("data/sprites/gui/cursor.png"), x + 24, y + 21);
+    Paragraph(img, tr, "Point at a cube: arrows show where it can go. Click and it slides until something stops it.", 12,
+              static_cast<float>(c1.x) + 14, static_cast<float>(y + kCell) + 16, 210, 16, body);
+  }
+  // 2: matching the colours.
+  const Rect c2{256, 38, 237, 172};
+  Card(img, tr, c2, "Match the colours");
+  {
+    const int x = c2.x + 22, y = c2.y + 34;
+    for (int i = 0; i < 4; ++i) board.Floor(img, x + i * kCell, y, 6 + i, 8);
+    board.Cube(img, x, y, 0, "right");
+    board.Sphere(img, x + 3 * kCell, y, 0);
+    Framed(img, x, y, 4 * kCell, kCell);
+    SmallArrow(img, {static_cast<float>(x + 4 * kCell) + 8, static_cast<float>(y) + 15.5f},
+               {static_cast<float>(x + 4 * kCell) + 30, static_cast<float>(y) + 15.5f}, Hex(0xFFFFFF));
+    const int rx = x + 4 * kCell + 38;
+    board.Floor(img, rx, y, 9, 8);
+    board.Cube(img, rx, y, 0, "");
+    board.Sphere(img, rx, y, 0);
+    Framed(img, rx, y, kCell, kCell);
+    DrawTick(img, static_cast<float>(rx + kCell) + 4, static_cast<float>(y) + 12, Hex(0x8ED88F));
+    Paragraph(img, tr, "Cover every sphere with a cube of its own colour. When all are covered, the level is solved.", 12,
+              static_cast<float>(c2.x) + 14, static_cast<float>(y + kCell) + 16, 210, 16, body);
+  }
+  // 3: the special blocks.
+  const Rect c3{10, 216, 237, 172};
+  Card(img, tr, c3, "Mind the blocks");
+  {
+    const int x = c3.x + 14;
+    int y = c3.y + 30;
+    board.Floor(img, x, y, 2, 2);
+    board.Block(img, x, y, "block1chapped");
+    Framed(img, x, y, kCell, kCell);
+    Paragraph(img, tr, "Cracked blocks break when a cube runs into them.", 11, static_cast<float>(x + kCell) + 10,
+              static_cast<float>(y) - 1, 168, 15, body);
+    y += 44;
+    board.Floor(img, x, y, 2, 3);
+    board.Block(img, x, y, "crushblock");
+    Framed(img, x, y, kCell, kCell);
+    Paragraph(img, tr, "Crush blocks destroy every cube that slides onto them.", 11, static_cast<float>(x + kCell) + 10,
+              static_cast<float>(y) - 1, 168, 15, body);
+    y += 44;
+    board.Floor(img, x, y, 2, 4);
+    DrawTrapdoorBlend(img, x, y, out.Get("data/sprites/blocks/block1.bmp"));
+    Framed(img, x, y, kCell, kCell);
+    SmallArrow(img, {static_cast<float>(x + kCell) + 3, static_cast<float>(y) + 15.5f},
+               {static_cast<float>(x + kCell) + 15, static_cast<float>(y) + 15.5f}, Hex(0xFFFFFF));
+    board.Floor(img, x + kCell + 19, y, 3, 4);
+    board.Block(img, x + kCell + 19, y, "block1");
+    Framed(img, x + kCell + 19, y, kCell, kCell);
+    Paragraph(img, tr, "A trapdoor lets one cube across, then closes.", 11, static_cast<float>(x + 2 * kCell) + 28,
+              static_cast<float>(y) - 1, 124, 15, body);
+  }
+  // 4: undo.
+  const Rect c4{256, 216, 237, 172};
+  Card(img, tr, c4, "Made a mistake?");
+  {
+    KeyCap(img, tr, Rect{c4.x + 16, c4.y + 34, 38, 38}, "U", 20);
+    Paragraph(img, tr, "Press U or choose Undo to take back your last move.", 12, static_cast<float>(c4.x) + 66,
+              static_cast<float>(c4.y) + 31, 160, 16, body);
+    KeyCap(img, tr, Rect{c4.x + 16, c4.y + 88, 24, 22}, "R", 12);
+    DrawLabel(img, tr, "restarts the level", 11, static_cast<float>(c4.x) + 48, static_cast<float>(c4.y) + 98, Align::Left, note);
+    KeyCap(img, tr, Rect{c4.x + 16, c4.y + 116, 34, 22}, "Esc", 11);
+    DrawLabel(img, tr, "back to the menu", 11, static_cast<float>(c4.x) + 58, static_cast<float>(c4.y) + 126, Align::Left, note);
+    Paragraph(img, tr, "A move that makes the level unwinnable is offered for undo at once.", 10, static_cast<float>(c4.x) + 14,
+              static_cast<float>(c4.y) + 142, 212, 13, note);
+  }
+  DrawButton(img, tr, kHowOkButton, "OK", 13, okHot ? ButtonState::Hot : ButtonState::Normal, kHowOkHighlight.Inset(1));
+  return img;
+}
+
 }  // namespace
 
 void MakeScreenArt(OutputSet& out, TextRenderer& tr, std::vector<std::string>& errors) {
@@ -244,6 +579,51 @@ void MakeScreenArt(OutputSet& out, TextRenderer& tr, std::vector<std::string>& e
   cut.Cut("msgnohigh.bmp", msg, MessageBox(tr, -1, 1, -1), kNoSprite);
   cut.Cut("msgclose.bmp", msg, MessageBox(tr, -1, -1, 0), kCloseSprite);
   cut.Cut("msgclosehigh.bmp", msg, MessageBox(tr, -1, -1, 1), kCloseSprite);
+
+  const Image options = Options(tr, 0);
+  out.Add(kGui + "options.bmp", options);
+  for (int i = 1; i <= 6; ++i)
+    cut.Cut("optionshigh" + std::to_string(i) + ".bmp", options, Options(tr, i), OptionHighlightRect(i));
+  cut.Cut("optionshigh7.bmp", options, Options(tr, 7), kOptionCloseRect);
+  out.Add(kGui + "optionscheckboxchecked.bmp", CheckBox(true));
+  out.Add(kGui + "optionscheckboxunchecked.bmp", CheckBox(false));
+
+  const Image select = LevelSelect(tr, false, -1);
+  out.Add(kGui + "selectlevel.bmp", select);
+  cut.Cut("selectlevelcancelhigh.bmp", select, LevelSelect(tr, true, -1), kCancelHighlight);
+  const char* const sheets[4] = {"selectlevelnumbers.bmp", "selectlevelnumbersdisabled.bmp", "selectlevelnumberswon.bmp",
+                                 "selectlevelnumbersselected.bmp"};
+  for (int state = 0; state < 4; ++state) {
+    // Each tile is cut from the panel with every tile drawn, at the place the game puts it.
+    const Image full = LevelSelect(tr, false, state);
+    Image sheet(230, 230);
+    for (int n = 1; n <= 100; ++n) {
+      const Rect r = TileRect(n);
+      sheet.Paste(full.Crop(r.x, r.y, r.w, r.h), ((n - 1) % 10) * 23, ((n - 1) / 10) * 23);
+    }
+    for (int y = 0; y < full.height(); ++y)
+      for (int x = 0; x < full.width(); ++x) {
+        if (SamePixel(full.at(x, y), select.at(x, y))) continue;
+        const int dx = x - 18, dy = y - 30;
+        const bool onTile = dx >= 0 && dy >= 0 && dx % 27 < 23 && dy % 27 < 23 && dx < 270 && dy < 270;
+        if (!onTile) {
+          errors.push_back(std::string(sheets[state]) + ": a tile reaches outside its square");
+          y = full.height();
+          break;
+        }
+      }
+    out.Add(kGui + sheets[state], sheet);
+  }
+
+  const Image custom = CustomPacks(tr, 0);
+  out.Add(kGui + "playcustom.bmp", custom);
+  cut.Cut("playcustomhigh1.bmp", custom, CustomPacks(tr, 1), kCustomHighlight[0]);
+  cut.Cut("playcustomhigh2.bmp", custom, CustomPacks(tr, 2), kCustomHighlight[1]);
+  cut.Cut("playcustomhigh3.bmp", custom, CustomPacks(tr, 3), kCustomHighlight[2]);
+
+  const Image how = HowToPlay(tr, out, false);
+  out.Add(kGui + "howtoplay.bmp", how);
+  cut.Cut("howtoplayhigh1.bmp", how, HowToPlay(tr, out, true), kHowOkHighlight);
 }
 
 }  // namespace art

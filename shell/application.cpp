@@ -171,6 +171,9 @@ StartResult Application::Main() {
   wo.title = "Frostlide";
   wo.iconPath = platform::ResolvePath(appPath_ + "data/sprites/gui/icon.png");
   wo.cursorPath = platform::ResolvePath(appPath_ + "data/sprites/gui/cursor.png");
+  // The pointer picture's tip is two pixels in from its top-left corner.
+  wo.cursorHotX = 2;
+  wo.cursorHotY = 2;
   std::string error;
   window_ = presentation::Window::Create(wo, &error);
   if (!window_) {

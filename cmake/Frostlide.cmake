@@ -10,9 +10,13 @@ function(frostlide_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${T_NAME}
-    PROPERTIES ENVIRONMENT "${FROSTLIDE_TEST_ENV}"
-    DISCOVERY_TIMEOUT 60)
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60)
+  # gtest_discover_tests splits a list-valued property into separate arguments, which loses
+  # every variable but the first; set the environment from the discovered test list instead.
+  set(env_script "${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}_env.cmake")
+  file(WRITE "${env_script}"
+       "if(${T_NAME}_TESTS)\n  set_tests_properties(\${${T_NAME}_TESTS} PROPERTIES ENVIRONMENT \"${FROSTLIDE_TEST_ENV}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${env_script}")
 endfunction()
 
 # Warnings that the rest of the tree treats as errors stay errors in our own code only.

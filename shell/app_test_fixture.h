@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,10 +91,24 @@ class RecordingScreens : public SecondaryScreens {
   std::vector<std::string>& log_;
 };
 
+// The synthetic pictures, written once per test program and shared by every program folder
+// (read only, through links).
+inline const std::string& SharedArt() {
+  static platform::testing::TestDir art;
+  static const bool written = presentation::synthetic::WriteSyntheticArt(art.path());
+  EXPECT_TRUE(written);
+  return art.path();
+}
+inline void LinkArt(const platform::testing::TestDir& dir) {
+  dir.Mkdir("data");
+  for (const char* sub : {"sprites", "backgrounds"})
+    std::filesystem::create_directory_symlink(SharedArt() + "data/" + sub, dir / (std::string("data/") + sub));
+}
+
 class AppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(presentation::synthetic::WriteSyntheticArt(dir.path()));
+    LinkArt(dir);
     dir.Put("data/ogpice.cdn", TestPack(3, "Frostlide: Ice"));
   }
 

@@ -1,0 +1,82 @@
+#include "shell/level_select_screen.h"
+
+namespace shell {
+
+namespace {
+constexpr int kGridLeft = 18;
+constexpr int kGridTop = 30;
+constexpr int kPitch = 27;
+constexpr int kCell = 23;  // a cell covers 24 pixels of each 27 counted from its edge (0..23)
+
+// Column or row 1..10 under an offset from the grid's edge, 0 in a gap or outside.
+int Band(int d) {
+  if (d < 0) return 0;
+  const int k = d / kPitch;
+  if (k >= 10 || d - k * kPitch > kCell) return 0;
+  return k + 1;
+}
+}  // namespace
+
+LevelSelectScreen::LevelSelectScreen(AppServices& services) : Screen(kWidth, kHeight), s_(services) {
+  levelSelectHover_ = 0;
+  ComposeLevelSelect();
+}
+
+int LevelSelectScreen::CellAt(int x, int y) {
+  const int column = Band(x - kGridLeft);
+  const int row = Band(y - kGridTop);
+  if (column == 0 || row == 0) return 0;
+  return (row - 1) * 10 + column;
+}
+
+bool LevelSelectScreen::OverCancel(int x, int y) { return x > 108 && x < 193 && y > 314 && y < 343; }
+
+void LevelSelectScreen::CellOrigin(int n, int& x, int& y) {
+  x = kGridLeft + (n - 1) % 10 * kPitch;
+  y = kGridTop + (n - 1) / 10 * kPitch;
+}
+
+void LevelSelectScreen::TileOrigin(int n, int& x, int& y) {
+  x = (n - 1) % 10 * kCell;
+  y = (n - 1) / 10 * kCell;
+}
+
+void LevelSelectScreen::OnMouseMove(int x, int y, int) {
+  if (OverCancel(x, y)) {
+    if (levelSelectHover_ != kCancelItem) HighlightLevelSelect(kCancelItem);
+    return;
+  }
+  const int n = CellAt(x, y);
+  if (n == 0) {
+    if (levelSelectHover_ != 0) {
+      levelSelectHover_ = 0;
+      ComposeLevelSelect();
+    }
+    return;
+  }
+  if (n != levelSelectHover_) HighlightLevelSelect(n);
+}
+
+void LevelSelectScreen::OnClick() {
+  if (levelSelectHover_ >= 1 && levelSelectHover_ <= 100) {
+    selectedLevel_ = levelSelectHover_;
+    Close();
+  } else if (levelSelectHover_ == kCancelItem) {
+    CancelLevelSelect();
+  }
+}
+
+void LevelSelectScreen::OnKeyDown(int key, bool) {
+  if (key == keys::Space || key == keys::Escape || key == keys::Enter || key == keys::Letter('C')) {
+    selectedLevel_ = -1;
+    Close();
+  }
+}
+
+void LevelSelectScreen::CancelLevelSelect() {
+  s_.sound.PlaySoundEffect("btnclick");
+  selectedLevel_ = -1;
+  Close();
+}
+
+}  // namespace shell

@@ -1,0 +1,48 @@
+#pragma once
+// frmSkipToLevel: the 10 x 10 grid of the current pack's levels and a Cancel button
+// (picSelectLevel, 304 x 349). The in-game menu reads selectedLevel once it has closed.
+#include "shell/screen.h"
+#include "shell/screens.h"
+
+namespace shell {
+
+class LevelSelectScreen final : public Screen {
+ public:
+  static constexpr int kWidth = 304;
+  static constexpr int kHeight = 349;
+  static constexpr int kCancelItem = 1000;
+
+  // Load: nothing chosen yet (selectedLevel -1, so a close by any other means, such as the
+  // program quitting, chooses nothing), no highlight, the grid composed.
+  explicit LevelSelectScreen(AppServices& services);
+
+  void OnMouseMove(int x, int y, int button) override;
+  void OnClick() override;
+  void OnKeyDown(int key, bool shift) override;
+  void Paint() override { PresentLevelSelect(); }
+
+  // Drawing (screen_drawing_level_select.cpp).
+  void ComposeLevelSelect();
+  void PresentLevelSelect();
+  void HighlightLevelSelect(int n);
+
+  void CancelLevelSelect();
+
+  // The level whose cell lies under the pointer (1..100, whether the pack has it or not), 0 in
+  // the gaps between cells and outside the grid.
+  static int CellAt(int x, int y);
+  static bool OverCancel(int x, int y);
+  // Top left of level n's cell in the panel, and of its tile in a number sheet.
+  static void CellOrigin(int n, int& x, int& y);
+  static void TileOrigin(int n, int& x, int& y);
+
+  int levelSelectHover() const { return levelSelectHover_; }
+  int selectedLevel() const { return selectedLevel_; }
+
+ private:
+  AppServices& s_;
+  int levelSelectHover_ = 0;
+  int selectedLevel_ = -1;
+};
+
+}  // namespace shell

@@ -49,14 +49,10 @@ if(BUILD_TESTING)
     frostlide_strict(screens_tests)
   endif()
   # The whole program with the real screens, headless.
-  if(TARGET frostlide_shell AND EXISTS ${CMAKE_CURRENT_LIST_DIR}/screens_app_test.cpp)
+  if(TARGET frostlide_shell AND TARGET frostlide_synthetic_art AND EXISTS ${CMAKE_CURRENT_LIST_DIR}/screens_app_test.cpp
+     AND EXISTS ${CMAKE_CURRENT_LIST_DIR}/app_test_fixture.h)
     frostlide_test(NAME screens_app_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/screens_app_test.cpp
       LIBS frostlide_shell frostlide_synthetic_art)
-    set(_app_art ${CMAKE_CURRENT_BINARY_DIR}/screens_app_test_art)
-    target_compile_definitions(screens_app_tests PRIVATE
-      FROSTLIDE_TEST_FONT="/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf"
-      FROSTLIDE_SCREENS_ART_DIR="${_app_art}")
-    add_custom_command(TARGET screens_app_tests POST_BUILD COMMAND ${CMAKE_COMMAND} -E rm -f ${_app_art}/complete)
     frostlide_strict(screens_app_tests)
   endif()
 endif()

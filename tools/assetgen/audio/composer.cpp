@@ -13,7 +13,7 @@ constexpr int kLead = 0, kChime = 1, kPad = 2, kBass = 3, kPercA = 4, kPercB = 5
 constexpr int kChannels = 6;
 constexpr int kRowsPerBeat = 4;
 // How loud each part sits in the mix, 0..64 at full strength.
-constexpr double kLevel[kChannels] = {58, 34, 38, 52, 44, 24};
+constexpr double kLevel[kChannels] = {58, 34, 38, 52, 50, 32};
 
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 int Mod(int a, int b) { return ((a % b) + b) % b; }
@@ -90,6 +90,10 @@ class Composer {
   explicit Composer(const TrackPlan& plan) : plan_(plan), scale_(ScaleOf(plan.mode)), rng_(plan.seed) {
     rowsPerBar_ = plan.beatsPerBar * kRowsPerBeat;
     rowsPerPhrase_ = rowsPerBar_ * 4;
+    // Held and long-ringing voices carry more sound per note than struck ones.
+    if (Sustains(plan.lead)) gain_[kLead] = 0.55;
+    if (plan.bass == BassVoice::Round) gain_[kBass] = 0.6;
+    if (plan.bass == BassVoice::Felt) gain_[kBass] = 0.8;
   }
 
   Module Compose() {
@@ -248,7 +252,7 @@ class Composer {
     c.sample = sample;
     c.note = Fold(note);
     c.effect = kFxVolume;
-    c.param = std::clamp(static_cast<int>(std::lround(kLevel[ch] * vol)), 1, 64);
+    c.param = std::clamp(static_cast<int>(std::lround(kLevel[ch] * gain_[ch] * vol)), 1, 64);
   }
   bool Free(int ch, int row) const {
     if (row < 0 || row >= totalRows_) return false;
@@ -380,7 +384,7 @@ class Composer {
       }
       lastRoot = root;
     }
-    const int volume = static_cast<int>(std::lround(kLevel[kPad] * 0.85 * dyn));
+    const int volume = static_cast<int>(std::lround(kLevel[kPad] * gain_[kPad] * 0.85 * dyn));
     if (s.part == Part::Intro) {
       // the first chord swells in from nothing
       song_[kPad][static_cast<std::size_t>(base)].param = 6;
@@ -565,7 +569,7 @@ class Composer {
         Place(kLead, base + rowsPerBar_ * 2, lead_, LeadNote(0), 0.85 * dyn);
         if (Sustains(plan_.lead)) {
           Slide(kLead, base + rowsPerBar_ * 2 + 2, base + rowsPerBar_ * 4 - 2,
-                static_cast<int>(kLevel[kLead] * 0.85 * dyn), 0);
+                static_cast<int>(kLevel[kLead] * gain_[kLead] * 0.85 * dyn), 0);
         }
         if (deepBell_ != 0) Place(kPercB, base + rowsPerBar_ * 2, deepBell_, 12 + plan_.tonic, 0.8);
         break;
@@ -628,6 +632,7 @@ class Composer {
   int padRoot_ = -99;
   int lead_ = 0, chime_ = 0, bass_ = 0, kick_ = 0, brush_ = 0, shaker_ = 0, wood_ = 0, sleigh_ = 0, deepBell_ = 0;
   std::map<std::vector<int>, int> pads_;
+  double gain_[kChannels] = {1, 1, 1, 1, 1, 1};
 };
 
 }  // namespace

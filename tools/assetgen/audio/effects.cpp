@@ -168,9 +168,9 @@ Buffer Trapdoor(Rng& rng) {
 
 Buffer Match(Rng&) {
   Buffer b;
-  AddBell(b, 0, 1046.5, 0.8, 0.5);    // C6
-  AddBell(b, 0.11, 1568.0, 1.0, 0.6);  // G6
-  return AddRoom(b, kRate, 0.25, 0.6);
+  AddBell(b, 0, 1046.5, 0.8, 0.32);    // C6
+  AddBell(b, 0.11, 1568.0, 1.0, 0.38);  // G6
+  return AddRoom(b, kRate, 0.22, 0.5);
 }
 
 Buffer Victory(Rng& rng) {
@@ -179,15 +179,15 @@ Buffer Victory(Rng& rng) {
   const double steps[] = {392.0, 523.25, 659.25, 783.99};
   for (int i = 0; i < 4; ++i) AddHorn(b, 0.11 * i, steps[i], 0.5, 0.32, 0.25);
   const double chord[] = {523.25, 659.25, 783.99, 1046.5};
-  for (double f : chord) AddHorn(b, 0.46, f, 0.36, 1.7, 0.75);
-  AddBell(b, 0.46, 2093.0, 0.35, 0.7);
+  for (double f : chord) AddHorn(b, 0.46, f, 0.36, 1.75, 0.5);
+  AddBell(b, 0.46, 2093.0, 0.35, 0.5);
   // a little sparkle
   const double sparkle[] = {2093.0, 2349.3, 2637.0, 3136.0, 3520.0};
   for (int i = 0; i < 7; ++i) {
     AddBell(b, 0.55 + 0.13 * i + rng.Range(0, 0.04), sparkle[rng.Int(0, 4)], 0.12 * (1 - i / 9.0), 0.25);
   }
-  Buffer out = AddRoom(b, kRate, 0.28, 0.8);
-  out.resize(std::min(out.size(), Frames(2.7, kRate)));
+  Buffer out = AddRoom(b, kRate, 0.28, 0.6);
+  out.resize(std::min(out.size(), Frames(2.6, kRate)));
   return out;
 }
 
@@ -223,7 +223,9 @@ Buffer MakeEffect(std::string_view name) {
   if (name == "victory") b = Victory(rng);
   TrimTail(b, -60, Frames(0.01, kRate));
   b.resize(std::min(b.size(), Frames(spec->maxSeconds - 0.005, kRate)));
-  FadeEdges(b, kRate, 1.5, std::min(40.0, static_cast<double>(b.size()) * 1000.0 / kRate / 4));
+  // Ringing sounds get a long release, so a bell never stops short; ticks a brief one.
+  const double ms = static_cast<double>(b.size()) * 1000.0 / kRate;
+  FadeEdges(b, kRate, 1.5, ms > 300 ? std::min(400.0, ms * 0.35) : std::min(40.0, ms / 4));
   NormalizePeak(b, spec->peakDb);
   return b;
 }

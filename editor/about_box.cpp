@@ -47,7 +47,7 @@ AboutBox::AboutBox(QWidget* parent, std::function<void(const std::string&)> open
   auto* rights = new QLabel("Copyright \u00A9 2026 The Frostlide developers. All rights reserved.",
                             this);
   rights->setGeometry(56, 44, 320, 17);
-  auto* credits = new QLabel("Made by the Frostlide team: design, code, art, sound and levels.",
+  auto* credits = new QLabel("Made by the Frostlide team: code, art, sound and levels.",
                              this);
   credits->setGeometry(56, 62, 320, 17);
   auto* disclaimer = new QLabel(

@@ -194,6 +194,11 @@ void MainWindow::BuildControls() {
   Toolbar->setMovable(false);
   Toolbar->setFloatable(false);
   Toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+  // Sixteen 31-pixel pictures and four separators fit the window's width only with slim
+  // buttons.
+  Toolbar->setStyleSheet(
+      "QToolBar { spacing: 2px; padding: 1px 2px; border: none; }"
+      "QToolButton { padding: 1px; margin: 0px; }");
   auto* group = new QActionGroup(Toolbar);
   group->setExclusive(true);
   toolActions.assign(16, nullptr);
@@ -209,6 +214,7 @@ void MainWindow::BuildControls() {
     group->addAction(action);
     toolActions[static_cast<std::size_t>(tag)] = action;
     connect(action, &QAction::triggered, this, [this, tag] { editor_.ChooseTool(tag); });
+    if (QWidget* button = Toolbar->widgetForAction(action)) button->setFixedSize(35, 35);
   }
 
   auto* line1 = new QFrame(area);

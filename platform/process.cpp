@@ -53,9 +53,9 @@ std::string FindOnPath(const std::string& name) {
   while (start <= path.size()) {
     std::size_t colon = path.find(':', start);
     if (colon == std::string::npos) colon = path.size();
-    std::string dir = path.substr(start, colon - start);
-    if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/" + name;
+    std::string candidate = colon > start ? path.substr(start, colon - start) : std::string(".");
+    candidate.push_back('/');
+    candidate.append(name);
     if (IsExecutableFile(candidate)) return candidate;
     start = colon + 1;
   }

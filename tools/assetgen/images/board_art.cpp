@@ -703,7 +703,7 @@ void MakeBoardArt(OutputSet& out) {
 
   // Spheres: small gems, so a cube standing on one stays visible around it. The colour-blind
   // spheres are a little larger to carry their marker and have a mask of their own.
-  const float sphereR = 8.0f, blindR = 9.5f;
+  const float sphereR = 7.8f, blindR = 9.5f;
   const Gray sphereShape = Rasterize(Circle({15.5f, 15.5f}, sphereR), kCell, kCell);
   const Gray blindShape = Rasterize(Circle({15.5f, 15.5f}, blindR), kCell, kCell);
   out.Add(spheres + "spheremask.bmp", MaskImage(sphereShape));

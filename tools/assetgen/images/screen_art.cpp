@@ -482,9 +482,17 @@ Image HowToPlay(TextRenderer& tr, const OutputSet& out, bool okHot) {
     board.Cube(img, x + 4 * kCell, y, 1, "");
     board.Block(img, x + 5 * kCell, y, "block1");
     Framed(img, x, y, 6 * kCell, kCell);
-    img.Draw(out.Get("data/sprites/gui/cursor.png"), x + 24, y + 21);
+    img.Draw(out.Get("data/sprites/gui/cursor.png"), x + 25, y + 8);
     Paragraph(img, tr, "Point at a cube: arrows show where it can go. Click and it slides until something stops it.", 12,
-              static_cast<float>(c1.x) + 14, static_cast<float>(y + kCell) + 16, 210, 16, body);
+              static_cast<float>(c1.x) + 14, static_cast<float>(y + kCell) + 12, 210, 16, body);
+    // The four arrows, one for each side of the cube the pointer is on.
+    const char* const arrows[4] = {"left", "top", "bottom", "right"};
+    for (int i = 0; i < 4; ++i) {
+      const int ax = c1.x + 38 + i * 44, ay = c1.y + 132;
+      board.Floor(img, ax, ay, 5 + i, 6);
+      board.Cube(img, ax, ay, 2 + (i % 2) * 3, arrows[i]);
+      Framed(img, ax, ay, kCell, kCell);
+    }
   }
   // 2: matching the colours.
   const Rect c2{256, 38, 237, 172};
@@ -504,7 +512,20 @@ Image HowToPlay(TextRenderer& tr, const OutputSet& out, bool okHot) {
     Framed(img, rx, y, kCell, kCell);
     DrawTick(img, static_cast<float>(rx + kCell) + 4, static_cast<float>(y) + 12, Hex(0x8ED88F));
     Paragraph(img, tr, "Cover every sphere with a cube of its own colour. When all are covered, the level is solved.", 12,
-              static_cast<float>(c2.x) + 14, static_cast<float>(y + kCell) + 16, 210, 16, body);
+              static_cast<float>(c2.x) + 14, static_cast<float>(y + kCell) + 12, 210, 16, body);
+    // A cube on a sphere of another colour does not count.
+    const int wx = c2.x + 22, wy = c2.y + 132;
+    board.Floor(img, wx, wy, 4, 9);
+    board.Cube(img, wx, wy, 1, "");
+    board.Sphere(img, wx, wy, 5);
+    Framed(img, wx, wy, kCell, kCell);
+    const Pt m{static_cast<float>(wx + kCell) + 9, static_cast<float>(wy) + 15.5f};
+    const Sdf cross = Union(Capsule({m.x - 3.5f, m.y - 3.5f}, {m.x + 3.5f, m.y + 3.5f}, 1.1f),
+                            Capsule({m.x - 3.5f, m.y + 3.5f}, {m.x + 3.5f, m.y - 3.5f}, 1.1f));
+    FillShape(img, Grow(cross, 0.9f), WithAlpha(ui::kInk, 0.9f));
+    FillShape(img, cross, Hex(0xF08A7E));
+    Paragraph(img, tr, "A cube on the wrong colour does not count.", 11, static_cast<float>(wx + kCell) + 22,
+              static_cast<float>(wy) + 1, 150, 15, note);
   }
   // 3: the special blocks.
   const Rect c3{10, 216, 237, 172};

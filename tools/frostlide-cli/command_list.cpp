@@ -5,6 +5,7 @@ namespace cli {
 void RegisterAllCommands(CommandTable& table) {
   RegisterBoardCommands(table);
   RegisterRenderCommands(table);
+  RegisterSolveCommands(table);
   // Further command files register here, one line each.
 }
 

@@ -48,6 +48,7 @@ int Dispatch(const CommandTable& table, const std::vector<std::string>& args, co
 // The registration functions, one per source file.
 void RegisterBoardCommands(CommandTable& table);  // show, play, status
 void RegisterRenderCommands(CommandTable& table);  // render
+void RegisterSolveCommands(CommandTable& table);   // solve
 void RegisterAllCommands(CommandTable& table);
 
 }  // namespace cli

@@ -1,0 +1,149 @@
+#include "tools/levelgen/level_design.h"
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "engine/level_loader.h"
+#include "engine/pack_reader.h"
+#include "engine/simulation.h"
+
+namespace levelgen {
+
+using engine::Board;
+using engine::CellKind;
+
+Board BoardFromRows(const Rows& rows) { return engine::LoadBoardFromRows(rows); }
+
+Grade GradeLevel(const Rows& rows, std::size_t maxStates) {
+  Grade g;
+  const Board start = BoardFromRows(rows);
+  engine::SolverOptions opt;
+  opt.maxStates = maxStates;
+  const engine::SolveResult r = engine::Solve(start, opt);
+  g.status = r.status;
+  g.states = r.statesVisited;
+  if (r.status != engine::SolveStatus::Solved) return g;
+  g.solution = r.moves;
+  g.moves = static_cast<int>(r.moves.size());
+
+  // Replay through the engine's slide and count what happened on the way.
+  Board b = start;
+  std::set<std::pair<int, int>> moved;  // cells where a cube that has moved now rests
+  std::set<std::pair<int, int>> seen;   // start cells of cubes moved the first time
+  for (const engine::SolverMove& m : r.moves) {
+    int trapsBefore = 0, trapsAfter = 0;
+    for (int x = 1; x <= engine::kBoardSize; ++x)
+      for (int y = 1; y <= engine::kBoardSize; ++y) {
+        CellKind k = b.at(x, y).kind;
+        trapsBefore += (k == CellKind::Trapdoor || k == CellKind::CubeOnTrapdoor);
+      }
+    const std::pair<int, int> from{m.x, m.y};
+    if (!moved.count(from)) seen.insert(from);
+    moved.erase(from);
+    const engine::MoveOutcome out = engine::SlideCube(b, m.x, m.y, m.direction);
+    for (int x = 1; x <= engine::kBoardSize; ++x)
+      for (int y = 1; y <= engine::kBoardSize; ++y) {
+        CellKind k = b.at(x, y).kind;
+        trapsAfter += (k == CellKind::Trapdoor || k == CellKind::CubeOnTrapdoor);
+      }
+    g.trapsClosed += trapsBefore - trapsAfter;
+    if (out.brokenDirection != engine::Direction::None) ++g.breaks;
+    if (out.crushed) {
+      ++g.crushes;
+      continue;
+    }
+    moved.insert({out.toX, out.toY});
+    if (!engine::AtEdge(out.toX, out.toY, m.direction)) {
+      auto [nx, ny] = engine::StepFrom(out.toX, out.toY, m.direction);
+      if (engine::IsCubeKind(b.at(nx, ny).kind)) ++g.cubeStops;
+    }
+  }
+  g.cubesMoved = static_cast<int>(seen.size());
+  return g;
+}
+
+std::string FormatPack(const std::string& title, const std::string& author, const std::string& comment,
+                       const std::vector<Rows>& levels) {
+  std::string out;
+  auto line = [&](const std::string& s) {
+    out += s;
+    out += "\r\n";
+  };
+  line("[PackHeader]");
+  line("CollectionName=" + title);
+  line("Author=" + author);
+  line("Comment=" + comment);
+  line("NumberOfLevels=" + std::to_string(levels.size()));
+  line("");
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    line("[Level" + std::to_string(i + 1) + "Data]");
+    for (const std::string& row : levels[i]) {
+      std::string r = row.substr(0, engine::kBoardSize);
+      r.resize(engine::kBoardSize, '.');
+      line(r);
+    }
+    line("");
+  }
+  return out;
+}
+
+std::string FormatSolutions(const std::vector<std::vector<engine::SolverMove>>& solutions) {
+  std::string out;
+  for (std::size_t i = 1; i < solutions.size(); ++i)
+    out += std::to_string(i) + ": " + engine::FormatMoves(solutions[i]) + "\r\n";
+  return out;
+}
+
+bool ParseSolutions(const std::string& text, std::vector<std::vector<engine::SolverMove>>& solutions) {
+  std::istringstream in(text);
+  std::string line;
+  std::vector<std::vector<engine::SolverMove>> parsed(1);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    const std::size_t colon = line.find(':');
+    if (colon == std::string::npos || colon == 0 || colon > 3) return false;
+    int n = 0;
+    for (std::size_t i = 0; i < colon; ++i) {
+      if (line[i] < '0' || line[i] > '9') return false;
+      n = n * 10 + (line[i] - '0');
+    }
+    if (n < 1 || n > 255) return false;
+    std::vector<engine::SolverMove> moves;
+    if (!engine::ParseMoves(line.substr(colon + 1), moves)) return false;
+    if (parsed.size() <= static_cast<std::size_t>(n)) parsed.resize(static_cast<std::size_t>(n) + 1);
+    parsed[static_cast<std::size_t>(n)] = std::move(moves);
+  }
+  solutions = std::move(parsed);
+  return true;
+}
+
+bool ReadPackLevels(const std::string& path, std::vector<Rows>& levels, std::string* title) {
+  engine::PackHeader header;
+  {
+    std::ifstream file;
+    if (!engine::OpenBoundedFile(path, file)) return false;
+    engine::LineReader reader(file);
+    if (engine::ReadPackHeader(reader, header) != engine::HeaderStatus::Ok) return false;
+  }
+  if (title != nullptr) *title = header.collectionName;
+  levels.clear();
+  for (int n = 1; n <= header.numberOfLevels; ++n) {
+    std::ifstream file;
+    if (!engine::OpenBoundedFile(path, file)) return false;
+    engine::LineReader reader(file);
+    const engine::LevelRows found = engine::FindLevelRows(reader, n);
+    Rows rows;
+    for (int y = 0; y < engine::kBoardSize; ++y) {
+      std::string r = y < found.rowCount ? found.rows[static_cast<std::size_t>(y)] : std::string();
+      r = r.substr(0, engine::kBoardSize);
+      r.resize(engine::kBoardSize, '.');
+      rows[static_cast<std::size_t>(y)] = r;
+    }
+    levels.push_back(rows);
+  }
+  return true;
+}
+
+}  // namespace levelgen

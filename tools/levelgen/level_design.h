@@ -1,0 +1,50 @@
+#pragma once
+// The pieces of levelgen that tests and the benchmark share: a level as 15 rows of pack
+// characters, its grading by the solver, and the pack/solutions files as we write them.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/board.h"
+#include "engine/solver.h"
+
+namespace levelgen {
+
+using Rows = std::array<std::string, engine::kBoardSize>;
+
+engine::Board BoardFromRows(const Rows& rows);
+
+// What the solver and a replay of its answer say about a level.
+struct Grade {
+  engine::SolveStatus status = engine::SolveStatus::GaveUp;
+  int moves = 0;                 // shortest solution
+  std::size_t states = 0;        // states the informed search stored
+  std::vector<engine::SolverMove> solution;
+  // Events along that solution.
+  int breaks = 0;                // cracked blocks broken
+  int trapsClosed = 0;           // trapdoors closed
+  int crushes = 0;               // cubes destroyed
+  int cubeStops = 0;             // moves that end against another cube
+  int cubesMoved = 0;            // distinct cubes pushed at least once (by start cell chains)
+};
+
+Grade GradeLevel(const Rows& rows, std::size_t maxStates);
+
+// Pack text exactly as the editor writes it: CR LF, header, 17 lines per level.
+std::string FormatPack(const std::string& title, const std::string& author, const std::string& comment,
+                       const std::vector<Rows>& levels);
+
+// "n: x,y,d ..." per level, CR LF.
+std::string FormatSolutions(const std::vector<std::vector<engine::SolverMove>>& solutions);
+
+// Reads such a file: solutions[n] for the levels it names (index 0 unused). False on a line
+// that is not of that form.
+bool ParseSolutions(const std::string& text, std::vector<std::vector<engine::SolverMove>>& solutions);
+
+// The levels of a pack file, read the way the game reads them. False when the pack cannot
+// be opened or its header is damaged.
+bool ReadPackLevels(const std::string& path, std::vector<Rows>& levels, std::string* title = nullptr);
+
+}  // namespace levelgen

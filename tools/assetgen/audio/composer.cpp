@@ -328,14 +328,16 @@ class Composer {
           for (int d = target - 6; d <= target + 6; ++d) {
             if (d < lo || d > hi) continue;
             if (std::find(goals.begin(), goals.end(), Mod(d, 7)) == goals.end()) continue;
-            if (!IsChordTone(d, root) && cadence != Cadence::Open) continue;
+            if (!IsChordTone(d, root)) continue;
             if (std::abs(d - prev) < bestDist) {
               bestDist = std::abs(d - prev);
               best = d;
             }
           }
-          degree = best;
-        } else if (strong) {
+          degree = bestDist < 99 ? best : SnapToChord(target, root, step);
+        } else if (strong || s.len >= 6 || (s.len >= 4 && std::abs(target - prev) != 1)) {
+          // Bells ring on: a note that lasts, or one reached by a leap, belongs to the chord;
+          // only short steps may pass between chord tones.
           degree = SnapToChord(target, root, step);
         }
         degree = std::clamp(degree, lo, hi);
@@ -364,7 +366,7 @@ class Composer {
     for (const Note& n : notes) {
       const int delay = plan_.beatsPerBar == 3 ? 4 : 3;
       Place(kChime, base + n.row + delay, chime_, ChimeNote(n.degree) - 12 * (plan_.chime == ChimeVoice::Harp ? 0 : 1),
-            0.55 * n.vel * dyn);
+            0.45 * n.vel * dyn);
     }
   }
 

@@ -174,7 +174,6 @@ Image GameScreen(TextRenderer& tr, int highlight, bool undoOff, bool nextOff) {
   DrawCube(img, Place{24, 420, 1.0f}, 1, 0, false);
   DrawCube(img, Place{118, 424, 0.9f}, 5, 0, false);
   DrawSphere(img, Place{60, 428, 1.0f}, 0, 8.0f, false);
-  Snowflake(img, {90, 452}, 7, WithAlpha(ui::kFrost, 0.7f), 1.3f);
   Wordmark(img, tr, 84, 42, 30);
   // A divider of frost between the wordmark and the items.
   FillShape(img, Capsule({22, 84}, {146, 84}, 0.6f), Linear({22, 0}, {146, 0}, {{0, WithAlpha(ui::kFrost, 0)},
@@ -187,6 +186,7 @@ Image GameScreen(TextRenderer& tr, int highlight, bool undoOff, bool nextOff) {
   FillShape(img, Ring(RoundRect(167, 6, 634, 473, 0), 0.5f), WithAlpha(ui::kFrost, 0.55f));
   FillShape(img, RoundRect(166, 0, 168, 480, 0), WithAlpha(Hex(0x2B5A7E), 1));
   FillShape(img, RoundRect(168, 7, 633, 472, 0), ui::kNight);
+  FrostPanel(img, Rect{5, 114, 158, 292}, 10, 0.8f);
   for (int i = 1; i <= 6; ++i) {
     const Rect area = GameLabelArea(i);
     if (i == highlight) Plaque(img, Rect{area.x + 4, area.y + 1, area.w - 8, area.h - 2}, GameHighlightRect(i).Inset(1), 9);

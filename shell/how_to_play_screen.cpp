@@ -23,6 +23,15 @@ void HowToPlayScreen::OnClick() {
   Close();
 }
 
-void HowToPlayScreen::OnKeyDown(int, bool) { Close(); }
+// Any key closes the page, once it comes up again: the game has just started behind the page,
+// and a release reaching the board would run its shortcut (S the next level, Escape the exit
+// question, ...).
+void HowToPlayScreen::OnKeyDown(int key, bool) {
+  if (closeKey_ == 0) closeKey_ = key;
+}
+
+void HowToPlayScreen::OnKeyUp(int key, bool) {
+  if (closeKey_ != 0 && key == closeKey_) Close();
+}
 
 }  // namespace shell

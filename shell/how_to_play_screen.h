@@ -16,6 +16,7 @@ class HowToPlayScreen final : public Screen {
   void OnMouseMove(int x, int y, int button) override;
   void OnClick() override;
   void OnKeyDown(int key, bool shift) override;
+  void OnKeyUp(int key, bool shift) override;
   void Paint() override { PresentHowToPlay(); }
 
   // Drawing (screen_drawing_how_to_play.cpp).
@@ -29,6 +30,7 @@ class HowToPlayScreen final : public Screen {
  private:
   AppServices& s_;
   bool okHover_ = false;
+  int closeKey_ = 0;
 };
 
 }  // namespace shell

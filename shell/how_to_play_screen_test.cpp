@@ -37,6 +37,7 @@ TEST_F(HowToPlayTest, AnyKeyClosesWithoutASound) {
   for (int key : {keys::Escape, keys::Letter('Q'), keys::Space}) {
     HowToPlayScreen s(services);
     s.OnKeyDown(key, false);
+    s.OnKeyUp(key, false);
     EXPECT_TRUE(s.Closed());
   }
   EXPECT_TRUE(Only("sound").empty());
@@ -48,6 +49,7 @@ TEST_F(HowToPlayTest, ShowHowToPlayRunsTheScreenModally) {
   modal.script = [&](Screen& s) {
     seen = dynamic_cast<HowToPlayScreen*>(&s) != nullptr;
     s.OnKeyDown(keys::Enter, false);
+    s.OnKeyUp(keys::Enter, false);
   };
   screens->ShowHowToPlay();
   EXPECT_TRUE(seen);

@@ -58,6 +58,7 @@ void LevelSelectScreen::OnMouseMove(int x, int y, int) {
 }
 
 void LevelSelectScreen::OnClick() {
+  if (closeKey_ != 0) return;  // already cancelled by a key
   if (levelSelectHover_ >= 1 && levelSelectHover_ <= 100) {
     selectedLevel_ = levelSelectHover_;
     Close();
@@ -69,8 +70,14 @@ void LevelSelectScreen::OnClick() {
 void LevelSelectScreen::OnKeyDown(int key, bool) {
   if (key == keys::Space || key == keys::Escape || key == keys::Enter || key == keys::Letter('C')) {
     selectedLevel_ = -1;
-    Close();
+    // The screen goes when the key comes up: closed at once, the release would reach the board
+    // behind it, where releasing Escape asks to exit to the menu.
+    closeKey_ = key;
   }
+}
+
+void LevelSelectScreen::OnKeyUp(int key, bool) {
+  if (closeKey_ != 0 && key == closeKey_) Close();
 }
 
 void LevelSelectScreen::CancelLevelSelect() {

@@ -18,7 +18,10 @@ class LevelSelectScreen final : public Screen {
 
   void OnMouseMove(int x, int y, int button) override;
   void OnClick() override;
+  // Space, Escape, Enter and C close the screen without a choice: no level is chosen from the
+  // press on, and the screen closes when that key is released.
   void OnKeyDown(int key, bool shift) override;
+  void OnKeyUp(int key, bool shift) override;
   void Paint() override { PresentLevelSelect(); }
 
   // Drawing (screen_drawing_level_select.cpp).
@@ -43,6 +46,7 @@ class LevelSelectScreen final : public Screen {
   AppServices& s_;
   int levelSelectHover_ = 0;
   int selectedLevel_ = -1;
+  int closeKey_ = 0;
 };
 
 }  // namespace shell

@@ -135,12 +135,20 @@ TEST_F(LevelSelectTest, SpaceEscapeEnterAndCCloseWithoutAChoice) {
     s.OnMouseMove(x, y, 0);
     log.clear();
     s.OnKeyDown(key, false);
-    EXPECT_TRUE(s.Closed()) << key;
     EXPECT_EQ(s.selectedLevel(), -1);
+    s.OnClick();  // the highlighted level can no longer be chosen
+    EXPECT_EQ(s.selectedLevel(), -1);
+    s.OnKeyUp(keys::Letter('Q'), false);
+    EXPECT_FALSE(s.Closed()) << "waits for its own key";
+    s.OnKeyUp(key, false);
+    EXPECT_TRUE(s.Closed()) << key;
     EXPECT_TRUE(Only("sound").empty());
   }
   LevelSelectScreen s(services);
-  for (int key : {keys::Letter('X'), keys::Up, keys::Letter('1')}) s.OnKeyDown(key, false);
+  for (int key : {keys::Letter('X'), keys::Up, keys::Letter('1')}) {
+    s.OnKeyDown(key, false);
+    s.OnKeyUp(key, false);
+  }
   EXPECT_FALSE(s.Closed());
 }
 

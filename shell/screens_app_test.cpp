@@ -55,6 +55,12 @@ class ScreensAppTest : public testing::AppTest {
     SDL_PumpEvents();
     return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_MOUSEWHEEL);
   }
+  static void QueueKeyUp(SDL_Keycode sym) {
+    SDL_Event e{};
+    e.type = SDL_KEYUP;
+    e.key.keysym.sym = sym;
+    SDL_PushEvent(&e);
+  }
   static void DropQueuedEvents() { SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT); }
 
   void TearDown() override { DropQueuedEvents(); }
@@ -87,10 +93,16 @@ TEST_F(ScreensAppTest, OptionsFromTheGameMenuAndLevelSelectChoosesALevel) {
   QueueClick(kSelectX + 45 + 11, kSelectY + 30 + 11);  // level 2
   KeyUp('L');
   EXPECT_EQ(app->game()->state().currentLevel, 2);
-  // Cancel keeps the level.
+  // Escape cancels and keeps the level; its release does not reach the board (where it would
+  // ask to exit to the menu).
+  Forget();
   QueueKey(SDLK_ESCAPE);
+  QueueKeyUp(SDLK_ESCAPE);
   KeyUp('L');
   EXPECT_EQ(app->game()->state().currentLevel, 2);
+  EXPECT_EQ(QueuedEvents(), 0);
+  EXPECT_EQ(LastMessage(), "");
+  EXPECT_FALSE(app->flags().mainMenuVisible);
   // Options from the game screen: animation off reaches the engine at once.
   ASSERT_EQ(app->settings()->animationLevel, 1);
   QueueClick(kOptionsX + 150, kOptionsY + 105);
@@ -136,6 +148,18 @@ TEST_F(ScreensAppTest, HowToPlayShowsOnTheFirstPlayOfTheFirstRunOnly) {
   EXPECT_EQ(QueuedEvents(), 1);
   EXPECT_EQ(app->window()->ModalDepth(), 0);
   EXPECT_FALSE(app->flags().mainMenuVisible);
+}
+
+TEST_F(ScreensAppTest, AKeyThatClosesHowToPlayDoesNotReachTheGame) {
+  box.answers = {false};
+  MakeReal();
+  ASSERT_EQ(app->Main(), StartResult::Running);
+  QueueKey(SDLK_s);    // S on the board is Next level
+  QueueKeyUp(SDLK_s);
+  Click(200, 185);
+  EXPECT_EQ(QueuedEvents(), 0);
+  EXPECT_EQ(app->window()->ModalDepth(), 0);
+  EXPECT_EQ(app->game()->state().currentLevel, 1);
 }
 
 }  // namespace

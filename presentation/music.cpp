@@ -5,11 +5,17 @@
 
 #include <cmath>
 
+#include "platform/files.h"
 #include "platform/paths.h"
 
 namespace presentation {
 
 // ---- MixerTrackerPlayer -------------------------------------------------------------------
+
+namespace {
+// Our tracks are a few hundred kilobytes; anything far larger is not one of them.
+constexpr std::size_t kMaxTrackBytes = 16u << 20;
+}  // namespace
 
 MixerTrackerPlayer::MixerTrackerPlayer() = default;
 
@@ -21,16 +27,21 @@ void MixerTrackerPlayer::Free() {
     Mix_FreeMusic(track_);
     track_ = nullptr;
   }
+  data_.clear();
   started_ = false;
   paused_ = false;
 }
 
 bool MixerTrackerPlayer::Load(const std::string& path) {
   Free();
-  if (!session_.IsOpen()) return false;
-  const std::string onDisk = platform::ResolvePath(path);
-  if (!platform::FileExists(onDisk)) return false;
-  track_ = Mix_LoadMUS(onDisk.c_str());
+  // A damaged or oversized file costs at most kMaxTrackBytes and then does not play.
+  if (!session_.IsOpen() || !platform::ReadFile(platform::ResolvePath(path), data_, kMaxTrackBytes) ||
+      data_.empty()) {
+    data_.clear();
+    return false;
+  }
+  track_ = Mix_LoadMUS_RW(SDL_RWFromConstMem(data_.data(), static_cast<int>(data_.size())), 1);
+  if (track_ == nullptr) data_.clear();
   return track_ != nullptr;
 }
 

@@ -59,6 +59,7 @@ class MixerTrackerPlayer final : public TrackerPlayer {
   void Free();
 
   AudioSession session_;  // first member: the track is freed before the mixer closes
+  std::string data_;      // the module file, kept while its track is loaded
   _Mix_Music* track_ = nullptr;
   bool started_ = false;
   bool paused_ = false;
@@ -81,6 +82,8 @@ class Music {
   // (empty: a MixerTrackerPlayer).
   Music(std::string appPath, SettingsAccess settings, const bool& musicEnabled,
         PlayerFactory factory = {});
+  // The option is read live, so it must be the shell's own flag, never a temporary.
+  Music(std::string, SettingsAccess, const bool&&, PlayerFactory = {}) = delete;
 
   // Start-up, in this order, whether music is on or off.
   void CreateMusicPlayer();

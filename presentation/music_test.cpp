@@ -407,8 +407,10 @@ TEST_F(MixerPlayerTest, FilesThatAreNoModulesDoNotLoad) {
   dir.Put("data/music/track2.pak", "");
   dir.Put("data/music/track3.pak", std::string(5000, 'x'));
   dir.Put("data/music/track4.pak", TinyModule().substr(0, 600));
+  // a playable module buried in a file far larger than any track: not read at all
+  dir.Put("data/music/track6.pak", TinyModule() + std::string(17u << 20, '\0'));
   MixerTrackerPlayer player;
-  for (const char* file : {"track2.pak", "track3.pak", "track4.pak", "track5.pak"}) {
+  for (const char* file : {"track2.pak", "track3.pak", "track4.pak", "track5.pak", "track6.pak"}) {
     EXPECT_FALSE(player.Load(dir / (std::string("data/music/") + file))) << file;
     player.Play();
     EXPECT_FALSE(player.IsPlaying()) << file;

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "platform/files.h"
 #include "platform/paths.h"
 
 namespace presentation {
@@ -14,6 +15,8 @@ constexpr std::array<std::string_view, kSoundEffectCount> kEffectNames = {
     "click", "btnclick", "break", "victory", "match", "crush", "trapdoor", "btnhover"};
 // Enough that a burst of hovers over a crush and a win never has to drop one.
 constexpr int kMixChannels = 16;
+// Our effects are a few hundred kilobytes; anything far larger is not one of them.
+constexpr std::size_t kMaxEffectBytes = 8u << 20;
 }  // namespace
 
 int SoundEffectCode(std::string_view name) {
@@ -49,9 +52,11 @@ Mix_Chunk* MixerEffectSink::Chunk(const std::string& path) {
   auto found = chunks_.find(path);
   if (found != chunks_.end()) return found->second.get();
   Mix_Chunk* chunk = nullptr;
-  if (session_.IsOpen()) {
-    const std::string onDisk = platform::ResolvePath(path);
-    if (platform::FileExists(onDisk)) chunk = Mix_LoadWAV(onDisk.c_str());
+  std::string bytes;
+  // A damaged or oversized file costs at most kMaxEffectBytes and then plays nothing.
+  if (session_.IsOpen() && platform::ReadFile(platform::ResolvePath(path), bytes, kMaxEffectBytes) &&
+      !bytes.empty()) {
+    chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
   }
   // An unreadable file is remembered as silent, so it is not read again at every move.
   chunks_.emplace(path, std::unique_ptr<Mix_Chunk, ChunkFree>(chunk));

@@ -73,6 +73,9 @@ class SoundEffects final : public engine::SoundPlayer {
   SoundEffects(std::string appPath, const bool& soundEnabled);
   // Plays through sink (tests, or another output), which must outlive this object.
   SoundEffects(std::string appPath, const bool& soundEnabled, EffectSink& sink);
+  // The option is read live, so it must be the shell's own flag, never a temporary.
+  SoundEffects(std::string, const bool&&) = delete;
+  SoundEffects(std::string, const bool&&, EffectSink&) = delete;
 
   void PlaySoundEffect(std::string_view name) override;
   // Code 1..8 of the table; any other code plays nothing.

@@ -119,6 +119,7 @@ TEST_F(MixerSinkTest, OverlappingEffectsSoundTogetherAndEachFileIsReadOnce) {
 TEST_F(MixerSinkTest, MissingOrUnreadableFilesPlayNothing) {
   dir.Put("data/sound/break.wav", "this is not a wave file");
   dir.Put("data/sound/match.wav", "");
+  dir.Put("data/sound/victory.wav", SineWav(100) + std::string(9u << 20, '\0'));  // far too large
   bool soundEnabled = true;
   MixerEffectSink sink;
   SoundEffects sound(dir.path(), soundEnabled, sink);

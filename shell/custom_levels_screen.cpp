@@ -164,6 +164,7 @@ void CustomLevelsScreen::ImportLevelPack() {
     const FileDialogAnswer answer = dialog_.OpenFile("Import level pack", "Frostlide Level Pack", "*.cdn");
     if (answer.kind == FileDialogAnswer::Kind::Unavailable) {
       s_.prompt.ShowMessage(kNoFileDialogMessage, false);
+      s_.prompt.ShowMessage(kCopyPacksMessage, false);
       return;
     }
     if (answer.kind != FileDialogAnswer::Kind::Chosen) return;

@@ -13,7 +13,10 @@
 namespace shell {
 
 // The texts the import shows.
+// Without a dialog program the player is told so, and how to add packs instead (two notices:
+// the box holds one short line).
 inline constexpr const char kNoFileDialogMessage[] = "No file dialog is available.";
+inline constexpr const char kCopyPacksMessage[] = "Copy packs into the levels folder.";
 inline constexpr const char kCopyFailedMessage[] = "Could not copy the level pack!";
 
 class CustomLevelsScreen final : public Screen {

@@ -287,7 +287,8 @@ TEST_F(CustomLevelsTest, WithoutAFileDialogThePlayerIsToldWhatToDo) {
   auto s = Open();
   dialog.answers.push_back({FileDialogAnswer::Kind::Unavailable, {}});
   s->ImportLevelPack();
-  EXPECT_EQ(Only("tell"), (Log{std::string("tell ") + kNoFileDialogMessage}));
+  EXPECT_EQ(Only("tell"),
+            (Log{std::string("tell ") + kNoFileDialogMessage, std::string("tell ") + kCopyPacksMessage}));
 }
 
 TEST_F(CustomLevelsTest, ShowCustomLevelsRunsTheScreenModally) {

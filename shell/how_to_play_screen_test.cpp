@@ -59,7 +59,7 @@ TEST_F(HowToPlayTest, ShowHowToPlayRunsTheScreenModally) {
 TEST(ScreenMessages, FitOnOneLineOfTheMessageBox) {
   auto font = presentation::TextRenderer::Open(FROSTLIDE_TEST_FONT, 12);
   ASSERT_NE(font, nullptr);
-  for (const char* text : {kNoFileDialogMessage, kCopyFailedMessage, "Please restart Frostlide.",
+  for (const char* text : {kNoFileDialogMessage, kCopyPacksMessage, kCopyFailedMessage, "Please restart Frostlide.",
                            "Specified file does not exist!", "Overwrite current level pack?"}) {
     int w = 0, h = 0;
     font->Measure(text, w, h);

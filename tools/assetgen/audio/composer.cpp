@@ -517,7 +517,9 @@ class Composer {
       case Part::A2: {
         const int occ = s.occurrence;
         const double dyn = occ == 0 ? 0.85 : 1.0;
-        const auto tune = Phrase(motifA_, s.chords, s.part == Part::A ? Cadence::Open : Cadence::Full, occ);
+        // The answering phrase keeps the first half and finds a new second half.
+        const auto tune = Phrase(motifA_, s.chords, s.part == Part::A ? Cadence::Open : Cadence::Full,
+                                 2 * occ + (s.part == Part::A2 ? 1 : 0));
         PlaceTune(tune, base, dyn);
         Chords(s, base, dyn, padRoot_);
         Bass(s, base, occ == 0 ? 1 : 2, dyn);
@@ -534,7 +536,8 @@ class Composer {
       case Part::B:
       case Part::B2: {
         const double dyn = 0.95;
-        const auto tune = Phrase(motifB_, s.chords, s.part == Part::B ? Cadence::Open : Cadence::Half, s.occurrence);
+        const auto tune = Phrase(motifB_, s.chords, s.part == Part::B ? Cadence::Open : Cadence::Half,
+                                 2 * s.occurrence + (s.part == Part::B2 ? 1 : 0));
         PlaceTune(tune, base, dyn);
         Chords(s, base, dyn, padRoot_);
         Bass(s, base, 2, dyn);

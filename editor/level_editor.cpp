@@ -255,11 +255,14 @@ void LevelEditor::MoveLevelDown() {
   ControlsChanged();
 }
 
+bool LevelEditor::ConfirmDiscard() {
+  return !pack_.modified ||
+         ui_.Ask("Are you sure? You have made unsaved changes!", "Mapwright",
+                 MessageIcon::Question, Buttons::YesNo) == Answer::Yes;
+}
+
 void LevelEditor::New() {
-  if (pack_.modified &&
-      ui_.Ask("Are you sure? You have made unsaved changes!", "Mapwright", MessageIcon::Question,
-              Buttons::YesNo) != Answer::Yes)
-    return;
+  if (!ConfirmDiscard()) return;
   pack_.busy = true;
   pack_.ResetPack();
   pack_.currentFile.clear();
@@ -502,6 +505,8 @@ std::string LevelEditor::PackFolder() {
 }
 
 void LevelEditor::Open() {
+  // Opening replaces the pack, so unsaved work is asked about as New does.
+  if (!ConfirmDiscard()) return;
   const std::string name = ui_.OpenFileName("Open ...", kOpenFilter, PackFolder());
   if (name.empty()) return;
   if (!FileFound(name)) {
@@ -520,7 +525,7 @@ void LevelEditor::Open() {
 void LevelEditor::OpenRecent(int entry) {
   if (entry < 0 || entry >= static_cast<int>(controls_.recent.entries.size())) return;
   const std::string path = controls_.recent.entries[static_cast<std::size_t>(entry)].path;
-  if (path.empty()) return;
+  if (path.empty() || !ConfirmDiscard()) return;
   pack_.currentFile = path;
   LoadPack(path, false);
   recent_.AddRecentFile(path);

@@ -131,6 +131,8 @@ class LevelEditor {
  private:
   int SelectedNumber() const { return controls_.selected + 1; }
   void SelectLevel();
+  // True when there are no unsaved changes or the user lets them go.
+  bool ConfirmDiscard();
   void Relabel(int from);
   void Paint(MouseButton button, int col, int row);
   void Refresh();

@@ -116,11 +116,12 @@ TEST_F(PackFileTest, TheStrictLoaderRefusesDamagedHeaders) {
     Click(4, 4);
     Write("bad.cdn", c.text);
     ui.messages.clear();
+    ui.answers = {Answer::Yes};  // let the painted change go
     OpenFile("bad.cdn");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Unable to load level pack.");
-    EXPECT_EQ(ui.messages[0].title, "Level Editor");
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, "Unable to load level pack.");
+    EXPECT_EQ(ui.messages[1].title, "Level Editor");
+    EXPECT_EQ(ui.messages[1].icon, MessageIcon::Critical);
     EXPECT_EQ(ed->pack().numberOfLevels, 0);
     EXPECT_TRUE(Labels().empty());
     EXPECT_EQ(ed->controls().caption, "Frostlide Level Editor");
@@ -181,6 +182,26 @@ TEST_F(PackFileTest, OpenMessages) {
   EXPECT_EQ(ui.LastText(), "Unable to open level pack.");
   EXPECT_EQ(ed->pack().numberOfLevels, 0);
   EXPECT_EQ(ed->pack().currentFile, Pack("huge.cdn"));
+}
+
+TEST_F(PackFileTest, OpeningOverUnsavedWorkAsksFirst) {
+  Write("other.cdn", PackText("Other", "", "", {Level({"G"})}));
+  Click(2, 2);
+  ui.answers = {Answer::No};
+  ui.fileNames = {Pack("other.cdn")};
+  ed->Open();
+  EXPECT_EQ(ui.LastText(), "Are you sure? You have made unsaved changes!");
+  EXPECT_TRUE(ui.dialogTitles.empty()) << "no dialog after No";
+  EXPECT_EQ(Cell(1, 2, 2), 'X');
+  ui.answers = {Answer::Yes};
+  ed->Open();
+  EXPECT_EQ(ed->controls().nameBox, "Other");
+  EXPECT_EQ(Cell(1, 0, 0), 'G');
+  // The recent entry asks the same way.
+  Click(5, 5);
+  ui.answers = {Answer::No};
+  ed->OpenRecent(0);
+  EXPECT_EQ(Cell(1, 5, 5), 'X');
 }
 
 TEST_F(PackFileTest, OpenFindsAFileWhateverItsCase) {
@@ -459,7 +480,7 @@ TEST_F(PackFileTest, DamagedFilesNeverBreakTheEditor) {
   // A huge count with a far-away section number is answered at once.
   Write("far.cdn", "[PackHeader]\r\nCollectionName=\r\nAuthor=\r\nComment=\r\n"
                    "NumberOfLevels=1e300\r\n\r\n[Level2000000000Data]\r\nX\r\n");
-  ui.answers = {Answer::Yes};
+  ui.answers = {Answer::Yes, Answer::Yes};
   ed->New();
   OpenFile("far.cdn");
   EXPECT_EQ(ed->pack().numberOfLevels, 1);

@@ -510,7 +510,6 @@ class Composer {
         Bass(s, base, 0, 0.8 * dyn);
         Arpeggio(s, base, Arp::Quarters, 0.8 * dyn, 1);
         if (deepBell_ != 0) Place(kPercB, base, deepBell_, 12 + plan_.tonic, 0.9);
-        Percussion(base + rowsPerBar_ * 2, 0, dyn, false);
         break;
       }
       case Part::A:

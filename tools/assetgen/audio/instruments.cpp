@@ -277,7 +277,7 @@ Sample BassSample(BassVoice voice, double brightness, std::uint64_t seed) {
       return Finish("felt bass", b);
     }
     case BassVoice::Round: {
-      Buffer b = Struck(f, {{1.0, 1.0, 1.1}, {2.0, 0.25, 0.5}, {3.0, 0.08 * brightness, 0.25}, {0.5, 0.0, 1}},
+      Buffer b = Struck(f, {{1.0, 1.0, 1.1}, {2.0, 0.25, 0.5}, {3.0, 0.08 * brightness, 0.25}},
                         2.0, 12.0);
       return Finish("round bass", b);
     }
@@ -327,7 +327,7 @@ Sample ShakerSample(double brightness, std::uint64_t seed) {
 
 Sample WoodSample(std::uint64_t seed) {
   Rng rng(seed);
-  Buffer b = Struck(1, {}, 0.2, 1);
+  Buffer b(Frames(0.2, kRate), 0.0f);
   const Buffer modes = Struck(1750, {{1.0, 1.0, 0.016}, {0.52, 0.5, 0.03}, {2.3, 0.3, 0.008}}, 0.2, 0.4);
   MixInto(b, modes, 0);
   for (std::size_t i = 0; i < Frames(0.002, kRate); ++i) b[i] += static_cast<float>(0.3 * rng.Noise());

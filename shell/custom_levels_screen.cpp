@@ -48,9 +48,14 @@ bool CustomLevelsScreen::OverList(int x, int y) {
   return x >= kListX && x < kListX + kListWidth && y >= kListY && y < kListY + kListHeight;
 }
 
+std::string CustomLevelsScreen::FindLevelsFolder() const {
+  std::string folder = platform::ResolvePath(s_.appPath + "levels/");
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
 void CustomLevelsScreen::RefreshFolder() {
-  folder_ = platform::ResolvePath(s_.appPath + "levels/");
-  if (folder_.empty() || folder_.back() != '/') folder_ += '/';
+  folder_ = FindLevelsFolder();
   entries_ = platform::ListFiles(folder_, "*.cdn");
   selected_ = entries_.empty() ? -1 : std::clamp(selected_, 0, static_cast<int>(entries_.size()) - 1);
   ScrollIntoView();
@@ -182,9 +187,9 @@ void CustomLevelsScreen::ImportLevelPack() {
 
 // False when the copy failed (the player has been told; the folder is as it was).
 bool CustomLevelsScreen::ImportFile(const std::string& chosen) {
-  if (!DirExists(folder_)) platform::MakeDirs(s_.appPath + "levels");
-  RefreshFolder();
-  const std::string target = folder_ + platform::FileNamePart(chosen);
+  // The folder may have gone (or come as "Levels") since the list was read.
+  if (!DirExists(FindLevelsFolder())) platform::MakeDirs(s_.appPath + "levels");
+  const std::string target = FindLevelsFolder() + platform::FileNamePart(chosen);
   if (FileExists(target)) {
     if (!s_.prompt.ShowMessage("Overwrite current level pack?", true)) return true;
     // Choosing the pack that already lies in the folder: it is the pack asked for, and

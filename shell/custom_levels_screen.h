@@ -71,6 +71,7 @@ class CustomLevelsScreen final : public Screen {
   void Select(int index);
 
  private:
+  std::string FindLevelsFolder() const;
   void ScrollIntoView();
   bool HasScrollBar() const { return static_cast<int>(entries_.size()) > rows_; }
   void DrawList();

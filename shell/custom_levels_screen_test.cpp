@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <deque>
+#include <filesystem>
 
 #include "platform/files.h"
 #include "presentation/synthetic_art.h"
@@ -75,8 +76,7 @@ TEST_F(CustomLevelsTest, ListsTheEditorsLevelsFolderSortedWithTheFirstPackSelect
   EXPECT_EQ(s->levelsFolder(), app + "Levels/");
   EXPECT_EQ(s->entries(), (std::vector<std::string>{"Alpine.CDN", "berg.cdn", "winter.cdn"}));
   EXPECT_EQ(Selected(*s), "Alpine.CDN");
-  EXPECT_FALSE(platform::DirExists(app + "levels/") && !platform::SameFile(app + "levels", app + "Levels"))
-      << "no second folder";
+  EXPECT_FALSE(std::filesystem::exists(app + "levels")) << "no second folder beside the editor's";
 }
 
 TEST_F(CustomLevelsTest, PlayStartsTheSelectedPackAndClosesOnlyWhenItStarted) {
@@ -281,6 +281,16 @@ TEST_F(CustomLevelsTest, AFailedCopyKeepsTheFolderAsItWasAndSaysSo) {
   EXPECT_EQ(Only("tell"), (Log{std::string("tell ") + kCopyFailedMessage, std::string("tell ") + kCopyFailedMessage}));
   EXPECT_EQ(dir.Get("app/levels/Winter.cdn"), "old pack");
   EXPECT_EQ(dir.Count("app/levels"), 1) << "no new pack and no temporary file left";
+}
+
+TEST_F(CustomLevelsTest, ImportRecreatesALevelsFolderRemovedMeanwhile) {
+  dir.Put("elsewhere/Spring.cdn", "spring");
+  auto s = Open();
+  std::filesystem::remove_all(app + "levels");
+  dialog.Choose(dir / "elsewhere/Spring.cdn");
+  s->ImportLevelPack();
+  EXPECT_EQ(dir.Get("app/levels/Spring.cdn"), "spring");
+  EXPECT_EQ(s->entries(), (std::vector<std::string>{"Spring.cdn"}));
 }
 
 TEST_F(CustomLevelsTest, WithoutAFileDialogThePlayerIsToldWhatToDo) {

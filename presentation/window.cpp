@@ -111,6 +111,26 @@ void Window::PresentNow() {
   SDL_RenderPresent(sdl_->renderer);
 }
 
+void Window::PresentRegion(const Surface& picture, int x, int y) {
+  // Anything else that changed since the last frame goes out with this one.
+  const bool others = main_ && main_->TakeRepaintRequest();
+  if (!modals_.empty() || !shown_ || others) {
+    PresentNow();
+    return;
+  }
+  BitBlt(frame_, x, y, picture.width(), picture.height(), picture, 0, 0, RasterOp::SrcCopy);
+  SDL_Rect r{x, y, picture.width(), picture.height()};
+  SDL_Rect all{0, 0, kFrameWidth, kFrameHeight};
+  SDL_Rect clipped{};
+  if (!SDL_IntersectRect(&r, &all, &clipped)) return;
+  const std::uint32_t* first = frame_.row(clipped.y) + clipped.x;
+  SDL_UpdateTexture(sdl_->texture, &clipped, first, kFrameWidth * 4);
+  SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
+  SDL_RenderClear(sdl_->renderer);
+  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
+  SDL_RenderPresent(sdl_->renderer);
+}
+
 bool Window::ReadRenderedFrame(Surface& out) {
   SDL_UpdateTexture(sdl_->texture, nullptr, frame_.pixels().data(), kFrameWidth * 4);
   SDL_RenderClear(sdl_->renderer);

@@ -85,6 +85,10 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   // Composes the frame from the main screen and the open modal screens and presents it now.
   // It handles no input, so events that arrive meanwhile wait in the queue in their order.
   void PresentNow();
+  // Puts picture into the frame at (x, y) and presents at once, updating only that part of the
+  // texture (a glide frame changes only the board). With a modal screen open the whole frame
+  // is composed instead, so nothing is drawn over it.
+  void PresentRegion(const Surface& picture, int x, int y);
   // The frame as last composed.
   const Surface& frame() const { return frame_; }
   // The pixels the renderer holds after the last present (exact with the software renderer).

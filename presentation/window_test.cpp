@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "presentation/display_mode.h"
@@ -354,7 +355,6 @@ TEST_F(WindowTest, CloseRequestReachesTheListenerOnlyWithoutAModal) {
 }
 
 TEST_F(WindowTest, RenderedFrameEqualsTheComposedFrame) {
-  main.repaint = true;
   window->PresentNow();
   Surface shown;
   ASSERT_TRUE(window->ReadRenderedFrame(shown));
@@ -362,6 +362,21 @@ TEST_F(WindowTest, RenderedFrameEqualsTheComposedFrame) {
   ASSERT_EQ(shown.height(), 480);
   EXPECT_EQ(shown.pixel(0, 0), 0x112233u);
   EXPECT_EQ(shown.pixel(639, 479), 0x112233u);
+
+  // A glide frame: only the board's part changes, on screen as in the frame.
+  main.repaint = false;
+  window->PresentRegion(Surface(465, 465, 0xABCDEF), 168, 7);
+  ASSERT_TRUE(window->ReadRenderedFrame(shown));
+  for (const auto& [x, y, c] : {std::tuple{168, 7, 0xABCDEFu}, std::tuple{632, 471, 0xABCDEFu},
+                                std::tuple{167, 7, 0x112233u}, std::tuple{633, 471, 0x112233u},
+                                std::tuple{168, 6, 0x112233u}, std::tuple{168, 472, 0x112233u}}) {
+    EXPECT_EQ(window->frame().pixel(x, y), c) << x << "," << y;
+    EXPECT_EQ(shown.pixel(x, y), c) << x << "," << y;
+  }
+  // When the rest of the frame changed as well, the whole frame goes out.
+  main.repaint = true;
+  window->PresentRegion(Surface(465, 465, 0xABCDEF), 168, 7);
+  EXPECT_EQ(window->frame().pixel(168, 7), 0x112233u);
 }
 
 TEST_F(WindowTest, QuitEndsRunAndEveryModalLoop) {

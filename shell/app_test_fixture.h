@@ -119,7 +119,7 @@ class AppTest : public ::testing::Test {
     o.commandLine = commandLine;
     o.systemBox = &box;
     o.effects = &effects;
-    o.musicPlayer = [] { return std::make_unique<SilentTracker>(); };
+    o.musicPlayer = tracker ? tracker : [] { return std::make_unique<SilentTracker>(); };
     o.associationPlaces = AssociationPlaces{dir.path() + "xdg-data", dir.path() + "xdg-config"};
     o.desktopTool = [](const std::string&, const std::vector<std::string>&) {};
     o.startProgram = [this](const std::string& p, const std::vector<std::string>&) {
@@ -187,6 +187,7 @@ class AppTest : public ::testing::Test {
   RecordingEffects effects;
   std::vector<std::string> started, opened, screenLog;
   RecordingScreens* screens = nullptr;
+  presentation::Music::PlayerFactory tracker;  // empty: a silent player
   std::unique_ptr<Application> app;
 };
 

@@ -231,7 +231,7 @@ StartResult Application::Main() {
                               },
       [this] { QuitGame(); }});
   gameScreen_ = std::make_unique<GameScreen>(GameScreenDeps{
-      *sprites_, sound, *this, *game_, *settings_, flags_, screens, [this] { window_->PresentNow(); }});
+      *sprites_, sound, *this, *game_, *settings_, flags_, screens, [this](const Surface& box, int x, int y) { window_->PresentRegion(box, x, y); }});
   renderer_->SetScreen(gameScreen_.get());
   mainWindow_ = std::make_unique<MainWindowScreen>(*mainMenu_, *gameScreen_, flags_);
   window_->SetMainScreen(mainWindow_.get());

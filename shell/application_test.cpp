@@ -30,6 +30,8 @@ struct ImportCase {
   const char* levelsContent;    // levels/<name> afterwards, nullptr for no file
 };
 
+void PrintTo(const ImportCase& c, std::ostream* os) { *os << c.name; }
+
 class ImportTest : public AppTest, public ::testing::WithParamInterface<ImportCase> {};
 
 TEST_P(ImportTest, FollowsTheDialogue) {
@@ -460,6 +462,57 @@ TEST_F(AppTest, CreditsFollowTheLastLevelUntilAClickOrKey) {
   KeyDown('A');
   EXPECT_FALSE(menu.creditsShown());
   EXPECT_TRUE(effects.played.empty());
+}
+
+// --- Music follows the window ------------------------------------------------------------------
+
+class CountingTracker : public presentation::TrackerPlayer {
+ public:
+  explicit CountingTracker(std::vector<std::string>& log) : log_(log) {}
+  bool Load(const std::string& path) override {
+    log_.push_back("load " + path.substr(path.find_last_of('/') + 1));
+    return true;
+  }
+  void SetVolume(int) override {}
+  void Play() override {
+    playing_ = true;
+    log_.push_back("play");
+  }
+  void Stop() override {
+    playing_ = false;
+    log_.push_back("stop");
+  }
+  bool IsPlaying() override { return playing_; }
+  bool HasOutput() override { return true; }
+
+ private:
+  std::vector<std::string>& log_;
+  bool playing_ = false;
+};
+
+TEST_F(AppTest, MinimisingSilencesTheMusicAndTheTimerWaitsForTheRestore) {
+  std::string settings = kQuietSettings;
+  settings.replace(settings.find("Music=0"), 7, "Music=1");
+  dir.Put("settings.ini", settings);
+  std::vector<std::string> music;
+  tracker = [&music] { return std::make_unique<CountingTracker>(music); };
+  Make();
+  ASSERT_EQ(app->Main(), StartResult::Running);
+  EXPECT_EQ(music, (std::vector<std::string>{"load track1.pak", "play"}));
+  music.clear();
+  app->OnMinimized();
+  EXPECT_EQ(music, (std::vector<std::string>{"stop"}));
+  music.clear();
+  app->OnRestored();
+  EXPECT_EQ(music, (std::vector<std::string>{"play"}));
+  // A tick while something plays changes nothing; after the track ended, the next one starts.
+  music.clear();
+  app->OnMusicTimer();
+  EXPECT_TRUE(music.empty());
+  app->music()->StopMusic();
+  music.clear();
+  app->OnMusicTimer();
+  EXPECT_EQ(music, (std::vector<std::string>{"stop", "load track2.pak", "play"}));
 }
 
 // --- The window shows what the screens draw --------------------------------------------------

@@ -89,8 +89,8 @@ void GameScreen::DrawInto(Surface& frame, int x, int y) const {
 
 void GameScreen::ShowBoard(const Surface& cubeBox) {
   presentation::BitBlt(cubeBox_, 0, 0, kBoardSize, kBoardSize, cubeBox, 0, 0, presentation::RasterOp::SrcCopy);
-  if (!d_.flags.mainMenuVisible && d_.presentNow) {
-    d_.presentNow();
+  if (!d_.flags.mainMenuVisible && d_.presentBoard) {
+    d_.presentBoard(cubeBox_, kBoardX, kBoardY);
   } else {
     Invalidate();
   }

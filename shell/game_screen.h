@@ -22,8 +22,9 @@ struct GameScreenDeps {
   Settings& settings;
   ScreenFlags& flags;
   std::function<SecondaryScreens&()> screens;
-  // Presents the frame at once (the board glides inside one event). May be empty.
-  std::function<void()> presentNow;
+  // Shows CubeBox's new picture at its place in the frame at once (the board glides inside one
+  // event). May be empty.
+  std::function<void(const Surface& cubeBox, int x, int y)> presentBoard;
 };
 
 class GameScreen final : public Screen, public presentation::BoardScreen {

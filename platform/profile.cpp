@@ -118,7 +118,11 @@ std::string ProfileUpdate(std::string_view content, std::string_view section,
     }
   }
   if (header == lines.size()) {
-    lines.push_back("[" + std::string(section) + "]");
+    // Built by appending: g++ 12 at -O2 warns falsely (-Wrestrict) about "[" + std::string.
+    std::string head(1, '[');
+    head += section;
+    head += ']';
+    lines.push_back(std::move(head));
     lines.push_back(std::string(key) + "=" + std::string(value));
   } else {
     std::size_t lastFilled = header;

@@ -127,7 +127,7 @@ QImage ToolIcon(char cell, bool colourBlind, const Canvas& canvas, const std::st
     blit(*sprite, false);
   }
   if (colourBlind && (IsCubeChar(cell) || IsSphereChar(cell)))
-    DrawMarkShape(icon, ShapeForCell(cell), 15.5, 15.5, IsCubeChar(cell) ? 7.5 : 5.0);
+    DrawMarkShape(icon, ShapeForCell(cell), 15.5, 15.5, IsCubeChar(cell) ? 7.5 : 4.5);
   return icon;
 }
 

@@ -31,6 +31,9 @@ std::unique_ptr<Window> Window::Create(const WindowOptions& options, std::string
     if (error) *error = std::string(what) + ": " + SDL_GetError();
     return nullptr;
   };
+  // A poll must see every queued event: no end-of-cycle marker that makes it report an empty
+  // queue while events wait behind the marker.
+  SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return fail("SDL video");
   std::unique_ptr<Window> w(new Window());
   w->sdl_ = std::make_unique<Sdl>();
@@ -165,6 +168,10 @@ void Window::RunModal(ScreenView& screen) {
     capture_ = nullptr;
     heldButtons_ = 0;
   }
+  // Keys still down on the screen that closed are released into nothing (see DeliverInput);
+  // the address may be reused by a later screen, so the entries stay marked as "gone".
+  for (auto& [key, owner] : keyOwner_)
+    if (owner == &screen) owner = nullptr;
   PresentNow();
 }
 
@@ -254,8 +261,16 @@ void Window::HandleSdlEvent(const void* raw) {
 void Window::DeliverInput(InputEvent ev) {
   ScreenView* top = modals_.empty() ? main_ : modals_.back();
   if (!top) return;
-  if (ev.type == InputType::KeyDown || ev.type == InputType::KeyUp) {
+  if (ev.type == InputType::KeyDown) {
+    keyOwner_[ev.key] = top;
     top->HandleInput(ev);
+    return;
+  }
+  if (ev.type == InputType::KeyUp) {
+    const auto owner = keyOwner_.find(ev.key);
+    const bool elsewhere = owner != keyOwner_.end() && owner->second != top;
+    if (owner != keyOwner_.end()) keyOwner_.erase(owner);
+    if (!elsewhere) top->HandleInput(ev);
     return;
   }
   int ox = 0, oy = 0;

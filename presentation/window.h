@@ -6,6 +6,7 @@
 // Nothing here knows the game's screens: a screen is anything that implements ScreenView.
 // The main screen fills the frame; every modal screen is centred over it, the latest on top.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -159,6 +160,9 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   // The screen that took a mouse press keeps the pointer until every button is up.
   const ScreenView* capture_ = nullptr;
   int heldButtons_ = 0;
+  // Which screen got each key that is down: a release goes only to that screen, so the key
+  // that closed a box does not act again on the screen under it.
+  std::map<int, const ScreenView*> keyOwner_;
   std::uint32_t style_ = 0;
   std::uint32_t exStyle_ = 0;
 };

@@ -318,6 +318,28 @@ TEST_F(WindowTest, ModalScreenIsCentredAndGetsItsOwnPixels) {
   EXPECT_EQ(window->frame().pixel(320, 240), 0x112233u);
 }
 
+TEST_F(WindowTest, TheReleaseOfAKeyThatClosedABoxDoesNotReachTheScreenBelow) {
+  TestScreen box(100, 100, 0);
+  box.onInput = [&](const InputEvent& e) {
+    if (e.type == InputType::KeyDown && e.key == keys::Escape) box.closed = true;
+  };
+  PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+  window->RunModal(box);
+  PushKey(SDL_KEYUP, SDLK_ESCAPE);
+  PushKey(SDL_KEYDOWN, SDLK_u);
+  PushKey(SDL_KEYUP, SDLK_u);
+  window->HandlePendingEvents();
+  ASSERT_EQ(main.events.size(), 2u);
+  EXPECT_EQ(main.events[0].type, InputType::KeyDown);
+  EXPECT_EQ(main.events[0].key, 'U');
+  EXPECT_EQ(main.events[1].type, InputType::KeyUp);
+  // A release without its press (the press came before the window had the keyboard) arrives.
+  PushKey(SDL_KEYUP, SDLK_r);
+  window->HandlePendingEvents();
+  ASSERT_EQ(main.events.size(), 3u);
+  EXPECT_EQ(main.events[2].key, 'R');
+}
+
 TEST_F(WindowTest, NestedModalsEndInOrderAndTheTimerTicksInside) {
   TestScreen outer(200, 100, 0x010101);
   TestScreen inner(100, 50, 0x020202);

@@ -156,6 +156,14 @@ TEST_F(WindowTest, TypedHeaderTextIsSaved) {
   EXPECT_TRUE(window->mnuFileRecent[0]->isVisible());
 }
 
+TEST_F(WindowTest, TheNameAndAuthorBoxesSelectTheirTextOnFocus) {
+  window->activateWindow();
+  window->lstLevel->setFocus();
+  window->txtCollectionName->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(window->txtCollectionName->selectedText(), "My new level pack");
+}
+
 TEST_F(WindowTest, TheBoxesTakeOnlyWhatAPackCanHold) {
   window->txtCollectionName->clear();
   Type(window->txtCollectionName, QString::fromUtf8("Ice \u4E2D\u2603 pack"));

@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+# Only the programs and their data; ./test.sh builds the tests.
+cmake --build build -j"$(nproc)" --target Frostlide Mapwright frostlide-cli
 case "${1:-game}" in
   editor) shift || true; exec build/dist/Mapwright "$@" ;;
   game)   shift || true; exec build/dist/Frostlide "$@" ;;

@@ -99,6 +99,12 @@ int Play(const CommandContext& c, const std::vector<std::string>& args) {
   game.LoadLevel(level);
 
   for (const Move& m : moves) {
+    if (session.host().MainMenuVisible()) {
+      // The game ignores the undo key over the main menu; a move cannot be made at all.
+      if (m.undo) continue;
+      c.err << "error: " << m.text << ": the pack's last level is solved and the credits cover the board\n";
+      return kExitUsage;
+    }
     if (m.undo) {
       game.UndoMove();
       continue;

@@ -32,13 +32,20 @@ class TextSound : public engine::SoundPlayer {
   std::ostream& out_;
 };
 
+// The credits come up over the main menu, which then covers the board as in the game: board
+// input and the board's keys no longer reach the level.
 class TextHost : public engine::NullHost {
  public:
   explicit TextHost(std::ostream& out) : out_(out) {}
-  void ShowCredits() override { out_ << "credits\n"; }
+  void ShowCredits() override {
+    out_ << "credits\n";
+    mainMenuVisible_ = true;
+  }
+  bool MainMenuVisible() override { return mainMenuVisible_; }
 
  private:
   std::ostream& out_;
+  bool mainMenuVisible_ = false;
 };
 
 // A Game wired to the text ports, needing no program folder.
@@ -46,6 +53,7 @@ class CliSession {
  public:
   CliSession(std::ostream& out, bool answerYes);
   engine::Game& game() { return game_; }
+  TextHost& host() { return host_; }
 
  private:
   engine::NullPainter painter_;

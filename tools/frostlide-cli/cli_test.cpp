@@ -207,6 +207,23 @@ TEST_F(CliTest, AWinSetsUpTheNextLevelAndWritesProgress) {
   EXPECT_EQ(dir.Get("p.cdx"), "1\r\nd\r\n2\r\nd\r\n");
 }
 
+// After the credits the main menu covers the board: no move can be made and the undo key is
+// ignored, so the won level stays as it was.
+TEST_F(CliTest, NothingIsPlayedAfterTheCredits) {
+  const std::string pack = Put("p.cdn", Pack("T", {{"R.rX", "", "G"}}));
+  const Result move = Run({"play", pack, "1", "1,1,r", "1,3,r"});
+  EXPECT_EQ(move.code, 2) << move.out;
+  EXPECT_NE(move.err.find("error: 1,3,r: "), std::string::npos) << move.err;
+  EXPECT_EQ(move.out, "sound: click\nsound: match\nsound: victory\ncredits\n");
+
+  const Result undo = Run({"play", pack, "1", "1,1,r", "undo"});
+  EXPECT_EQ(undo.code, 0) << undo.err;
+  EXPECT_NE(undo.out.find("level: 1 of 1\nscenery: 0\n. . Rr X . . . . . . . . . . .\n"), std::string::npos)
+      << undo.out;
+  EXPECT_NE(undo.out.find("won: yes\n"), std::string::npos);
+  EXPECT_EQ(dir.Get("p.cdx"), "1\r\nd\r\n");
+}
+
 TEST_F(CliTest, TheUnwinnableQuestionIsAnsweredNoOrYes) {
   const std::string pack = Put("p.cdn", Pack("T", {{"R.C", "R", "r", "r"}}));
   const Result no = Run({"play", pack, "1", "1,1,r"});

@@ -148,6 +148,12 @@ int Render(const CommandContext& c, const std::vector<std::string>& args) {
   }
 
   for (const Move& m : moves) {
+    if (host.MainMenuVisible()) {
+      // As in play: nothing reaches the board once the credits are up.
+      if (m.undo) continue;
+      c.err << "error: " << m.text << ": the pack's last level is solved and the credits cover the board\n";
+      return kExitUsage;
+    }
     if (m.undo) {
       game.UndoMove();
       continue;

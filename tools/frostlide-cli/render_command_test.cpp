@@ -127,7 +127,9 @@ TEST_F(RenderCommandTest, RefusesBadArgumentsBeforeWriting) {
     int code;
   };
   const std::string out = dir / "x.png";
-  for (const Case& c : {Case{{pack, "1"}, 2}, Case{{pack, "2", out}, 2}, Case{{pack, "one", out}, 2},
+  // A level without spheres is won by its first move; the credits then cover the board.
+  const std::string won = Put("won.cdn", Pack("Won", {"R.X"}));
+  for (const Case& c : {Case{{pack, "1"}, 2}, Case{{won, "1", out, "1,1,r", "2,1,l"}, 2}, Case{{pack, "2", out}, 2}, Case{{pack, "one", out}, 2},
                         Case{{pack, "1", out, "1,1,q"}, 2}, Case{{pack, "1", out, "2,2,r"}, 2},
                         Case{{pack, "1", out, "1,1,l"}, 2}, Case{{dir / "none.cdn", "1", out}, 1}}) {
     const Result r = Run(c.args);

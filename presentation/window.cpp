@@ -351,16 +351,63 @@ DisplayModeInfo Window::DesktopMode() const {
 
 void Window::SetDesktopFullScreen(bool on) {
   if (on == desktopFullScreen_) return;
+  if (on) {
+    SDL_GetWindowPosition(window_, &windowedX_, &windowedY_);
+    SDL_GetWindowSize(window_, &windowedW_, &windowedH_);
+    // Cover the desktop by hand as well: without a window manager nobody else resizes it.
+    SDL_Rect bounds{};
+    int index = SDL_GetWindowDisplayIndex(window_);
+    if (SDL_GetDisplayBounds(index < 0 ? 0 : index, &bounds) == 0) {
+      SDL_SetWindowBordered(window_, SDL_FALSE);
+      SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+      SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    }
+  }
   SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   desktopFullScreen_ = on;
+  if (!on) {
+    // What was asked for meanwhile is the place and size the window comes back to.
+    SDL_SetWindowSize(window_, windowedW_, windowedH_);
+    SDL_SetWindowPosition(window_, windowedX_, windowedY_);
+  }
   ApplyCaptionAndBorders();
   if (shown_) PresentNow();
 }
 
-void Window::GetPosition(int& x, int& y) const { SDL_GetWindowPosition(window_, &x, &y); }
-void Window::SetPosition(int x, int y) { SDL_SetWindowPosition(window_, x, y); }
-void Window::GetSize(int& width, int& height) const { SDL_GetWindowSize(window_, &width, &height); }
-void Window::SetSize(int width, int height) { SDL_SetWindowSize(window_, width, height); }
+// While the full-screen window covers the desktop, place and size are those of the ordinary
+// window it will turn back into; the full-screen window itself keeps the desktop's size.
+void Window::GetPosition(int& x, int& y) const {
+  if (desktopFullScreen_) {
+    x = windowedX_;
+    y = windowedY_;
+  } else {
+    SDL_GetWindowPosition(window_, &x, &y);
+  }
+}
+void Window::SetPosition(int x, int y) {
+  if (desktopFullScreen_) {
+    windowedX_ = x;
+    windowedY_ = y;
+  } else {
+    SDL_SetWindowPosition(window_, x, y);
+  }
+}
+void Window::GetSize(int& width, int& height) const {
+  if (desktopFullScreen_) {
+    width = windowedW_;
+    height = windowedH_;
+  } else {
+    SDL_GetWindowSize(window_, &width, &height);
+  }
+}
+void Window::SetSize(int width, int height) {
+  if (desktopFullScreen_) {
+    windowedW_ = width;
+    windowedH_ = height;
+  } else {
+    SDL_SetWindowSize(window_, width, height);
+  }
+}
 
 void Window::ScreenSize(int& width, int& height) const {
   SDL_DisplayMode m{};

@@ -156,6 +156,7 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   std::uint32_t timerInterval_ = 1000;
   std::uint32_t nextTick_ = 0;
   bool desktopFullScreen_ = false;
+  int windowedX_ = 0, windowedY_ = 0, windowedW_ = kFrameWidth, windowedH_ = kFrameHeight;
   bool clientDrag_ = false;
   // The screen that took a mouse press keeps the pointer until every button is up.
   const ScreenView* capture_ = nullptr;

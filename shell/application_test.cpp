@@ -429,6 +429,27 @@ TEST_F(AppTest, AOneLevelPackShowsNextLevelDisabledAndRestartsIt) {
   EXPECT_TRUE(screenLog.empty());
 }
 
+TEST_F(AppTest, InputDuringAGlideWaitsInTheQueueAndComesAfterInOrder) {
+  std::string settings = kQuietSettings;
+  settings.replace(settings.find("Animation=1"), 11, "Animation=2");
+  dir.Put("settings.ini", settings);
+  Start();
+  Click(200, 185);
+  ASSERT_EQ(app->settings()->animationLevel, 2);
+  // Queued before the push: a glide frame presents without taking anything from the queue.
+  QueueKey(SDLK_u);
+  SDL_Event up{};
+  up.type = SDL_KEYUP;
+  up.key.keysym.sym = SDLK_u;
+  SDL_PushEvent(&up);
+  const int x = GameScreen::kBoardX + 3 * 31 + 15, y = GameScreen::kBoardY + 7 * 31 + 3;
+  Click(x, y);  // the cube glides up five cells, frame by frame
+  EXPECT_TRUE(app->game()->state().undoAvailable);
+  EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYUP), 2);
+  app->window()->HandlePendingEvents();
+  EXPECT_FALSE(app->game()->state().undoAvailable);  // U pressed and released: the move undone
+}
+
 // --- Credits ---------------------------------------------------------------------------------
 
 TEST_F(AppTest, CreditsFollowTheLastLevelUntilAClickOrKey) {

@@ -135,25 +135,44 @@ void CustomLevelsScreen::OnClick() {
 void CustomLevelsScreen::OnKeyDown(int key, bool) {
   switch (key) {
     case keys::Escape: Close(); return;
-    case keys::Letter('P'):
-    case keys::Enter: PlaySelectedPack(); return;
+    case keys::Letter('P'): PlaySelectedPack(); return;
     case keys::Letter('I'): ImportLevelPack(); return;
     default: break;
   }
+  // Every other key is the list's.
   if (entries_.empty()) return;
   const int last = static_cast<int>(entries_.size()) - 1;
   int to = selected_;
   switch (key) {
+    case keys::Left:
     case keys::Up: to = selected_ - 1; break;
+    case keys::Right:
     case keys::Down: to = selected_ + 1; break;
     case kHome: to = 0; break;
     case kEnd: to = last; break;
     case kPageUp: to = selected_ - (rows_ - 1); break;
     case kPageDown: to = selected_ + (rows_ - 1); break;
-    default: return;
+    default:
+      if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
+        to = NextStartingWith(static_cast<char>(key));
+        break;
+      }
+      return;
   }
   Select(std::clamp(to, 0, last));
   PresentCustomPacks();
+}
+
+// The next entry after the selected one whose name starts with c (letter case ignored), round
+// from the end to the start; the selected one when there is no other.
+int CustomLevelsScreen::NextStartingWith(char c) const {
+  const int count = static_cast<int>(entries_.size());
+  for (int step = 1; step <= count; ++step) {
+    const int i = ((selected_ < 0 ? -1 : selected_) + step) % count;
+    const std::string& name = entries_[static_cast<std::size_t>(i)];
+    if (!name.empty() && platform::EqualsNoCase(name.substr(0, 1), std::string(1, c))) return i;
+  }
+  return selected_;
 }
 
 void CustomLevelsScreen::PlaySelectedPack() {

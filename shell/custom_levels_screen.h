@@ -73,6 +73,7 @@ class CustomLevelsScreen final : public Screen {
  private:
   std::string FindLevelsFolder() const;
   void ScrollIntoView();
+  int NextStartingWith(char c) const;
   bool HasScrollBar() const { return static_cast<int>(entries_.size()) > rows_; }
   void DrawList();
   bool ImportFile(const std::string& chosen);

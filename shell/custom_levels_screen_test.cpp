@@ -100,7 +100,7 @@ TEST_F(CustomLevelsTest, PlayDoesNothingWhenThePackVanishedMeanwhile) {
   Pack("levels/a.cdn");
   auto s = Open();
   ASSERT_TRUE(platform::DeleteFile(app + "levels/a.cdn"));
-  s->OnKeyDown(keys::Enter, false);
+  s->OnKeyDown(keys::Letter('P'), false);
   EXPECT_TRUE(Only("start").empty());
 }
 
@@ -127,6 +127,29 @@ TEST_F(CustomLevelsTest, KeysMoveTheSelectionAndTheListScrolls) {
   s->OnKeyDown(keys::Escape, false);
   EXPECT_TRUE(s->Closed());
   EXPECT_TRUE(Only("start").empty());
+}
+
+// Escape, P and I are the screen's own keys; every other key is the list's, which moves its
+// selection as a list box does: arrows (left and right too), and a letter or digit selects the
+// next pack whose name starts with it, round from the end to the start.
+TEST_F(CustomLevelsTest, OtherKeysGoToTheListAsUsual) {
+  for (const char* name : {"2nd.cdn", "alpine.cdn", "Berg.cdn", "birch.cdn"}) Pack(std::string("levels/") + name);
+  auto s = Open();
+  struct Step {
+    int key;
+    const char* selected;
+  } steps[] = {
+      {keys::Enter, "2nd.cdn"},       {keys::Space, "2nd.cdn"},       {keys::Letter('b'), "Berg.cdn"},
+      {keys::Letter('B'), "birch.cdn"}, {keys::Letter('B'), "Berg.cdn"}, {keys::Letter('Z'), "Berg.cdn"},
+      {keys::Letter('2'), "2nd.cdn"}, {keys::Right, "alpine.cdn"},    {keys::Left, "2nd.cdn"},
+  };
+  for (const Step& st : steps) {
+    s->OnKeyDown(st.key, false);
+    EXPECT_EQ(Selected(*s), st.selected) << "key " << st.key;
+  }
+  EXPECT_TRUE(Only("start").empty()) << "Enter is no shortcut of this screen";
+  EXPECT_FALSE(s->Closed());
+  EXPECT_EQ(dialog.shown, 0);
 }
 
 TEST_F(CustomLevelsTest, AClickOnTheListSelectsAndTheScrollBarPages) {

@@ -65,9 +65,33 @@ ProgramOutput CaptureProgramOutput(const std::string& program, const std::vector
   return result;
 }
 
+namespace {
+// GTK matches filter patterns with letter case on this platform: each letter becomes a
+// bracket of both cases ("*.cdn" -> "*.[cC][dD][nN]"), so the dialog shows every pack that
+// the game's list shows.
+std::string AnyCasePattern(const std::string& pattern) {
+  std::string out;
+  bool inBracket = false;
+  for (char c : pattern) {
+    const bool lower = c >= 'a' && c <= 'z', upper = c >= 'A' && c <= 'Z';
+    if (c == '[') inBracket = true;
+    if (c == ']') inBracket = false;
+    if (inBracket || (!lower && !upper)) {
+      out += c;
+      continue;
+    }
+    out += '[';
+    out += static_cast<char>(lower ? c : c - 'A' + 'a');
+    out += static_cast<char>(lower ? c - 'a' + 'A' : c);
+    out += ']';
+  }
+  return out;
+}
+}  // namespace
+
 std::vector<std::string> ZenityArguments(const std::string& title, const std::string& filterLabel,
                                          const std::string& pattern) {
-  return {"--file-selection", "--title=" + title, "--file-filter=" + filterLabel + " | " + pattern};
+  return {"--file-selection", "--title=" + title, "--file-filter=" + filterLabel + " | " + AnyCasePattern(pattern)};
 }
 
 std::vector<std::string> KdialogArguments(const std::string& title, const std::string& filterLabel,

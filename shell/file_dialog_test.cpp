@@ -38,8 +38,10 @@ TEST(DesktopFileDialog, AsksZenityFirstWithTheFilterAndReadsThePath) {
   EXPECT_EQ(a.path, "/home/p/My Packs/winter.cdn");
   ASSERT_EQ(d.calls.size(), 1u);
   EXPECT_EQ(d.calls[0].program, "/usr/bin/zenity");
+  // GTK's patterns heed letter case, so "*.cdn" alone would hide WINTER.CDN, which the game's
+  // own list shows.
   EXPECT_EQ(d.calls[0].args, (std::vector<std::string>{"--file-selection", "--title=Import level pack",
-                                                       "--file-filter=Frostlide Level Pack | *.cdn"}));
+                                                       "--file-filter=Frostlide Level Pack | *.[cC][dD][nN]"}));
 }
 
 TEST(DesktopFileDialog, UsesKdialogWhenZenityIsMissingOrCannotStart) {

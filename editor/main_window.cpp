@@ -21,12 +21,14 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// Packs store their texts in Windows-1252; the boxes take only what the file can hold, so
-// nothing typed turns into '?' on saving.
+// Packs store their texts in Windows-1252, each on one line; the boxes take only what the file
+// can hold, so nothing typed turns into '?' on saving and no pasted line break splits the
+// header.
 class Cp1252Validator : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& input, int&) const override {
+    if (input.contains(QChar('\r')) || input.contains(QChar('\n'))) return Invalid;
     const std::string utf8 = input.toStdString();
     return platform::Cp1252ToUtf8(platform::Utf8ToCp1252(utf8)) == utf8 ? Acceptable : Invalid;
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -168,6 +169,23 @@ TEST_F(WindowTest, TheBoxesTakeOnlyWhatAPackCanHold) {
   window->txtCollectionName->clear();
   Type(window->txtCollectionName, QString::fromUtf8("Ice \u4E2D\u2603 pack"));
   EXPECT_EQ(window->txtCollectionName->text(), "Ice  pack");
+
+  // A header value is one line of the file: pasted line breaks would split the header and
+  // leave a pack that no longer opens.
+  for (QLineEdit* box : {static_cast<QLineEdit*>(window->txtCollectionName),
+                         static_cast<QLineEdit*>(window->txtAuthorName), window->txtComment}) {
+    for (const char* pasted : {"two\r\nlines", "two\nlines", "two\rlines"}) {
+      SCOPED_TRACE(box->objectName().toStdString() + " " + pasted);
+      box->setText("kept");
+      QApplication::clipboard()->setText(pasted);
+      box->selectAll();
+      box->paste();
+      EXPECT_EQ(box->text(), "kept");
+    }
+  }
+  EXPECT_EQ(ed().controls().nameBox, "Ice  pack");
+  EXPECT_EQ(ed().controls().authorBox, "");
+  EXPECT_EQ(ed().controls().commentBox, "");
 }
 
 TEST_F(WindowTest, EscapeInTheNameBoxRunsExit) {

@@ -409,7 +409,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // win over the text boxes' own Ctrl keys.
   if (event->type() == QEvent::KeyPress && InThisWindow(watched)) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+    // The key counts, not the modifiers held with it.
+    if (key->key() == Qt::Key_Escape) {
       close();
       return true;
     }

@@ -199,6 +199,21 @@ TEST_F(WindowTest, EscapeInTheNameBoxRunsExit) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(Cell(1, 1), 'X');
 
+  // Esc is Esc wherever the focus is and whatever modifier is held with it.
+  const std::pair<QWidget*, Qt::KeyboardModifiers> elsewhere[] = {
+      {window->lstLevel, Qt::NoModifier},
+      {window->pctDisplay, Qt::NoModifier},
+      {window->txtComment, Qt::ShiftModifier},
+      {window->cmdMoveDown, Qt::ControlModifier | Qt::AltModifier}};
+  for (auto [widget, modifiers] : elsewhere) {
+    SCOPED_TRACE(widget->objectName().toStdString());
+    ui.messages.clear();
+    ui.answers = {Answer::Cancel};
+    QTest::keyClick(widget, Qt::Key_Escape, modifiers);
+    EXPECT_EQ(ui.LastText(), "Do you want to save the level pack before exiting?");
+    EXPECT_TRUE(window->isVisible());
+  }
+
   ui.answers = {Answer::Cancel};
   EXPECT_FALSE(window->close());
   EXPECT_TRUE(window->isVisible());

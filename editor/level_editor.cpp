@@ -486,6 +486,9 @@ void LevelEditor::LoadPack(const std::string& path, bool addMode) {
     pack_.StoreWorkingLevel(SelectedNumber());
     Relabel(0);
     pack_.modified = true;
+    // Added to a pack left empty by a failed Open: with nothing selected the canvas would
+    // paint into no level, so the first one is shown.
+    if (controls_.selected < 0 && pack_.numberOfLevels > 0) SelectEntry(0);
   } else {
     controls_.caption = std::string(kEditorTitle) + " - " + path;
     if (pack_.numberOfLevels > 0) SelectEntry(0);

@@ -262,6 +262,29 @@ TEST_F(PackFileTest, AddLevelsFromADamagedFileKeepsWhatWasAdded) {
   EXPECT_EQ(ed->pack().working(), ed->pack().levels[1]);
 }
 
+// After a failed Open nothing is selected; levels added then must not leave the canvas
+// painting into no level at all.
+TEST_F(PackFileTest, AddLevelsIntoAnEmptyPackSelectsTheFirst) {
+  Click(6, 6);
+  Write("bad.cdn", "not a pack\r\n");
+  ui.answers = {Answer::Yes};
+  OpenFile("bad.cdn");
+  ASSERT_EQ(ed->pack().numberOfLevels, 0);
+  Write("two.cdn", PackText("t", "a", "c", {Level({"R"}), Level({"G"})}));
+  ui.fileNames = {Pack("two.cdn")};
+  ed->AddLevelsFromFile();
+  ASSERT_EQ(ed->pack().numberOfLevels, 2);
+  EXPECT_EQ(Labels(), LabelsUpTo(2));
+  EXPECT_EQ(ed->controls().selected, 0);
+  EXPECT_EQ(ed->pack().working(), Level({"R"}));
+  const QImage& bb = ed->canvas().backBuffer();
+  EXPECT_EQ(bb.pixel(Canvas::CellOrigin(6) + 3, Canvas::CellOrigin(6) + 3),
+            ed->canvas().background().pixel(6 * 31 + 3, 6 * 31 + 3))
+      << "the old pack's level is no longer on the canvas";
+  Click(3, 3, 5);
+  EXPECT_EQ(Cell(1, 3, 3), 'B') << "the stroke is stored in level 1";
+}
+
 TEST_F(PackFileTest, SavingMoreThanOneHundredLevelsWritesTheFirstHundred) {
   std::vector<LevelGrid> many(104, Level({"G", "g"}));
   Write("many.cdn", PackText("m", "a", "c", many));

@@ -491,7 +491,10 @@ void LevelEditor::LoadPack(const std::string& path, bool addMode) {
     if (controls_.selected < 0 && pack_.numberOfLevels > 0) SelectEntry(0);
   } else {
     controls_.caption = std::string(kEditorTitle) + " - " + path;
-    if (pack_.numberOfLevels > 0) SelectEntry(0);
+    if (pack_.numberOfLevels > 0)
+      SelectEntry(0);
+    else
+      ClearUndo();  // the history belongs to a level of the old pack
   }
   Busy(false);
   ControlsChanged();

@@ -158,6 +158,29 @@ TEST_F(PackFileTest, MoreLevelsCountedThanWrittenLoadsThoseThere) {
   EXPECT_EQ(Levels(), (std::vector<LevelGrid>{Level({"X"}), Level({"x"})}));
 }
 
+// A pack without levels opens empty; the history of the level shown before belongs to the
+// old pack and goes with it.
+TEST_F(PackFileTest, APackWithoutLevelsOpensEmptyWithoutHistory) {
+  const std::string header = "[PackHeader]\r\nCollectionName=E\r\nAuthor=\r\nComment=\r\n";
+  for (const std::string& text : {header + "NumberOfLevels=0\r\n\r\n",
+                                  header + "NumberOfLevels=3\r\n\r\n", std::string()}) {
+    SCOPED_TRACE(text);
+    Start();
+    Click(2, 2);
+    Click(3, 3);  // the newest snapshot holds the first stroke
+    Write("empty.cdn", text);
+    ui.answers = {Answer::Yes};
+    OpenFile("empty.cdn");
+    EXPECT_EQ(ui.messages.size(), 1u) << ui.LastText();
+    EXPECT_EQ(ed->pack().numberOfLevels, 0);
+    EXPECT_EQ(ed->controls().caption, "Frostlide Level Editor - " + Pack("empty.cdn"));
+    EXPECT_FALSE(ed->controls().undoEnabled);
+    ed->UndoLast();
+    EXPECT_EQ(ed->pack().working(), BlankLevel());
+    ui.messages.clear();
+  }
+}
+
 TEST_F(PackFileTest, GapsInTheNumberingKeepEveryLevel) {
   std::string text = PackText("n", "a", "c", {Level({"X"}), Level({"x"})});
   text.replace(text.find("[Level2Data]"), 12, "[Level5Data]");

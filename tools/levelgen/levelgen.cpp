@@ -46,7 +46,7 @@ struct Spec {
   int lo = 1, hi = 3;          // target minimum moves
   int iters = 150;             // hill-climbing steps per restart
   int restarts = 6;
-  std::size_t maxStates = 400000;
+  std::size_t maxStates = 150000;
   std::set<std::string> need;  // stop, cracked, trap, crush, spare, two
 };
 
@@ -387,7 +387,8 @@ struct Scored {
   double score = -1;
 };
 
-bool MeetsNeeds(const Spec& s, const Grade& g, const Rows& rows) {
+// The needs a replay of the solution answers.
+bool MeetsCheapNeeds(const Spec& s, const Grade& g) {
   if (g.status != engine::SolveStatus::Solved) return false;
   if (g.moves > s.hi) return false;
   if (s.need.count("stop") && g.cubeStops == 0) return false;
@@ -398,6 +399,11 @@ bool MeetsNeeds(const Spec& s, const Grade& g, const Rows& rows) {
     // Every cube must be pushed at some point: no decoration cubes.
     if (g.cubesMoved < static_cast<int>(s.cubes.size())) return false;
   }
+  return true;
+}
+
+// The needs that take another solver run on a changed level.
+bool MeetsCostlyNeeds(const Spec& s, const Grade& g, const Rows& rows) {
   if (s.need.count("crush")) {
     // The crush blocks must matter: as plain walls they would make the level shorter, or
     // the solution throws a cube onto one.
@@ -430,14 +436,17 @@ double ScoreOf(const Spec& s, const Grade& g, const Design& d) {
   return sc;
 }
 
-Scored Evaluate(const Design& d, const Spec& s) {
+// Grades a candidate; one that would score below `threshold` is not checked further.
+Scored Evaluate(const Design& d, const Spec& s, double threshold) {
   Scored r;
   r.d = d;
   const Rows rows = d.rows();
   r.grade = GradeLevel(rows, s.maxStates);
-  if (!MeetsNeeds(s, r.grade, rows)) return r;
-  r.valid = true;
+  if (!MeetsCheapNeeds(s, r.grade)) return r;
   r.score = ScoreOf(s, r.grade, d);
+  if (r.score < threshold) return r;
+  if (!MeetsCostlyNeeds(s, r.grade, rows)) return r;
+  r.valid = true;
   return r;
 }
 
@@ -450,22 +459,23 @@ Scored GenerateLevel(const Spec& s, bool verbose) {
       Design d;
       BuildRoom(d, s, rng);
       if (!Populate(d, s, rng)) continue;
-      cur = Evaluate(d, s);
+      cur = Evaluate(d, s, -1e9);
     }
     if (!cur.valid) continue;
-    // Hill-climbing that now and then steps one move down, so that it can leave a plateau;
-    // the best level seen is what counts.
+    // Hill-climbing; the best level seen is what counts.
     Scored top = cur;
     for (int it = 0; it < s.iters; ++it) {
       Design m = Mutate(cur.d, s, rng);
       if (Uniform(rng, 0, 2) == 0) m = Mutate(m, s, rng);
       if (m.g == cur.d.g) continue;
       if (CountWalls(m) > s.walls * 4 + 6) continue;
-      Scored c = Evaluate(m, s);
+      // Now and then a step one move down is taken, to leave a plateau.
+      const bool downhill = Uniform(rng, 0, 9) == 0;
+      Scored c = Evaluate(m, s, downhill ? cur.score - 1000.0 : cur.score);
       if (!c.valid) continue;
-      if (c.score >= cur.score || (c.grade.moves + 1 >= cur.grade.moves && Uniform(rng, 0, 9) == 0)) cur = c;
+      cur = c;
       if (cur.score > top.score) top = cur;
-      if (top.grade.moves >= s.hi && top.grade.states > 99900) break;
+      if (top.grade.moves >= s.hi) break;
     }
     cur = top;
     if (verbose)
@@ -474,7 +484,7 @@ Scored GenerateLevel(const Spec& s, bool verbose) {
     bool inRange = cur.grade.moves >= s.lo;
     bool bestInRange = best.valid && best.grade.moves >= s.lo;
     if (!best.valid || (inRange && !bestInRange) || (inRange == bestInRange && cur.score > best.score)) best = cur;
-    if (best.grade.moves >= s.hi) break;
+    if (best.grade.moves >= s.hi || (restart >= 1 && best.grade.moves >= s.lo)) break;
   }
   return best;
 }
@@ -513,6 +523,7 @@ std::string Chapter(int level) {
 
 int CmdGenerate(const Params& p, const std::string& outDir, int from, int to) {
   platform::MakeDirs(outDir);
+  int failed = 0;
   for (const Spec& s : p.specs) {
     if (s.level < from || s.level > to) continue;
     Rows rows;
@@ -523,8 +534,11 @@ int CmdGenerate(const Params& p, const std::string& outDir, int from, int to) {
     } else {
       Scored best = GenerateLevel(s, true);
       if (!best.valid) {
+        // Go on with the other levels; the parameters of this one need changing.
         std::fprintf(stderr, "level %d: no valid level found\n", s.level);
-        return 1;
+        std::printf("level %3d: none found\n", s.level);
+        failed = 1;
+        continue;
       }
       rows = best.d.rows();
       grade = best.grade;
@@ -541,7 +555,39 @@ int CmdGenerate(const Params& p, const std::string& outDir, int from, int to) {
                 grade.moves < s.lo ? "  (below target)" : "");
     std::fflush(stdout);
   }
-  return 0;
+  return failed;
+}
+
+// Small pockets of floor that no cube can ever reach (left between mirrored walls) are filled
+// with wall: the level plays the same and reads cleaner.
+Rows FillPockets(const Rows& in) {
+  Rows rows = in;
+  std::array<std::array<bool, N>, N> seen{};
+  auto open = [&](int x, int y) { return rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] != 'X'; };
+  for (int y = 0; y < N; ++y)
+    for (int x = 0; x < N; ++x) {
+      if (seen[y][x] || !open(x, y)) continue;
+      std::vector<std::pair<int, int>> part{{x, y}};
+      seen[y][x] = true;
+      bool reachable = false;
+      for (std::size_t i = 0; i < part.size(); ++i) {
+        auto [cx, cy] = part[i];
+        if (rows[static_cast<std::size_t>(cy)][static_cast<std::size_t>(cx)] != '.') reachable = true;
+        const int dx[] = {1, -1, 0, 0}, dy[] = {0, 0, 1, -1};
+        for (int k = 0; k < 4; ++k) {
+          const int nx = cx + dx[k], ny = cy + dy[k];
+          if (nx < 0 || ny < 0 || nx >= N || ny >= N || seen[ny][nx] || !open(nx, ny)) continue;
+          seen[ny][nx] = true;
+          part.push_back({nx, ny});
+        }
+      }
+      if (reachable || part.size() > 3) continue;
+      bool onEdge = false;
+      for (auto [cx, cy] : part) onEdge = onEdge || cx == 0 || cy == 0 || cx == N - 1 || cy == N - 1;
+      if (onEdge) continue;
+      for (auto [cx, cy] : part) rows[static_cast<std::size_t>(cy)][static_cast<std::size_t>(cx)] = 'X';
+    }
+  return rows;
 }
 
 int CmdPack(const Params& p, const std::string& outDir, const std::string& packPath, const std::string& solPath) {
@@ -554,8 +600,10 @@ int CmdPack(const Params& p, const std::string& outDir, const std::string& packP
       std::fprintf(stderr, "missing %s\n", LevelFile(outDir, s.level).c_str());
       return 1;
     }
+    const Grade before = GradeLevel(rows, 20'000'000);
+    if (!s.fixed) rows = FillPockets(rows);
     const Grade g = GradeLevel(rows, 20'000'000);
-    if (g.status != engine::SolveStatus::Solved) {
+    if (g.status != engine::SolveStatus::Solved || g.moves != before.moves) {
       std::fprintf(stderr, "level %d is not solved by the solver\n", s.level);
       return 1;
     }

@@ -46,6 +46,9 @@ namespace {
 struct GameUndoEffects {
   BoardPainter& painter;
   void CubeBackOnClosedTrapdoor(int x, int y, CubeColor color) {
+    // The cell still shows the closed block, whose corners would peek out around the rounded
+    // cube; the open trapdoor under it comes back from picbg first.
+    RestoreCell(x, y);
     painter.DrawBoardSprite(x, y, CubeSprite(0, color), RasterOp::SrcPaint, false, true, true);
   }
   void SphereUncovered(int x, int y, CubeColor sphereColor) {

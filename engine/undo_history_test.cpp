@@ -108,7 +108,7 @@ TEST_F(UndoTest, UndoReopensEveryTrapdoorTheMoveClosed) {
   EXPECT_EQ(At(3, 1).cubeColor, CubeColor::Blue);
   EXPECT_EQ(At(5, 1).kind, CellKind::Trapdoor);
   EXPECT_EQ(At(7, 1).kind, CellKind::Trapdoor);
-  EXPECT_EQ(log, (Log{"Sprite 3,1 Cube(0,2) masked defer", "Trapdoor 7,1 Block buffer restore", "Restore 124,0 31x31",
+  EXPECT_EQ(log, (Log{"Restore 62,0 31x31", "Sprite 3,1 Cube(0,2) masked defer", "Trapdoor 7,1 Block buffer restore", "Restore 124,0 31x31",
                       "Restore 186,0 31x31", "CubeLayer", "host RedrawGameMenu", "Present"}));
 }
 

@@ -8,8 +8,9 @@ namespace mapwright {
 inline constexpr int kGridSize = 15;
 inline constexpr int kCellCount = kGridSize * kGridSize;
 // A cell read from a too-short row of a file holds no character; it shows as empty ground and
-// is written back as nothing, so the file keeps its short row.
-inline constexpr char kNoChar = '\0';
+// is written back as nothing, so the file keeps its short row. A line break stands for it, as
+// it is the one byte a row can never hold (every other byte, NUL included, is a character).
+inline constexpr char kNoChar = '\n';
 inline constexpr char kEmptyCell = '.';
 
 using LevelGrid = std::array<char, kCellCount>;

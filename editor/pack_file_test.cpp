@@ -88,6 +88,24 @@ TEST_F(PackFileTest, ShortRowsStayShort) {
   EXPECT_EQ(Read("short.cdn"), text);
 }
 
+// Any byte of a row is a cell character, a NUL too: it shows as ground and is written back,
+// so the cells after it keep their columns.
+TEST_F(PackFileTest, EveryByteOfARowIsKept) {
+  std::string text = PackText("n", "a", "c", {Level({"RRRRRRRRRRRRRRR"})});
+  const std::string row = std::string("G\0G", 3) + '\x01' + '\xFF' + "..........";
+  const std::string full = "RRRRRRRRRRRRRRR\r\n";
+  text.replace(text.find(full), full.size(), row + "\r\n");
+  Write("bytes.cdn", text);
+  OpenFile("bytes.cdn");
+  EXPECT_EQ(Cell(1, 1, 0), '\0');
+  EXPECT_EQ(Cell(1, 2, 0), 'G');
+  const QImage& bb = ed->canvas().backBuffer();
+  EXPECT_EQ(bb.pixel(Canvas::CellOrigin(1) + 4, Canvas::CellOrigin(0) + 4),
+            ed->canvas().background().pixel(31 + 4, 4));
+  EXPECT_EQ(ed->Save(), SaveResult::Saved);
+  EXPECT_EQ(Read("bytes.cdn"), text);
+}
+
 TEST_F(PackFileTest, TheStrictLoaderRefusesDamagedHeaders) {
   const std::string good = PackText("Name", "Me", "Note", {Level({"X"}), Level({"x"})});
   auto replaced = [&](const std::string& from, const std::string& to) {

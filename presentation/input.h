@@ -52,10 +52,13 @@ struct InputEvent {
 
 // The virtual-key-like code of an SDL key code; 0 for keys the game has no code for.
 int VirtualKeyFromSdl(std::int32_t sdlKeycode);
+// The code of the key at an SDL scancode (its place on a US keyboard); 0 when it has none.
+int VirtualKeyFromScancode(int sdlScancode);
 
 // Translates one SDL mouse or keyboard event. Mouse coordinates are those SDL reports, which
 // are frame pixels once the renderer has a logical size; the window then offsets them into the
-// picture box they fall in. Returns nothing for other events and for keys without a code.
+// picture box they fall in. A key whose SDL key code has no code is known by its scancode.
+// Returns nothing for other events and for keys without a code either way.
 std::optional<InputEvent> TranslateSdlEvent(const SDL_Event& event);
 
 }  // namespace presentation

@@ -20,11 +20,13 @@ namespace {
 
 // --- Input translation -------------------------------------------------------------------------
 
-SDL_Event KeyEvent(Uint32 type, SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
+SDL_Event KeyEvent(Uint32 type, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
+                   SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN) {
   SDL_Event e{};
   e.type = type;
   e.key.keysym.sym = sym;
   e.key.keysym.mod = mod;
+  e.key.keysym.scancode = scancode;
   return e;
 }
 
@@ -34,7 +36,7 @@ TEST(Input, KeyCodesIgnoreCaseAndShift) {
     int code;
   } cases[] = {{SDLK_a, 65}, {SDLK_u, 85}, {SDLK_z, 90}, {SDLK_0, 48}, {SDLK_9, 57},
                {SDLK_ESCAPE, 27}, {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_SPACE, 32},
-               {SDLK_LEFT, 37}, {SDLK_DOWN, 40}, {SDLK_F1, 112}, {SDLK_LCTRL, 0}, {SDLK_CAPSLOCK, 0}};
+               {SDLK_LEFT, 37}, {SDLK_DOWN, 40}, {SDLK_F1, 112}, {SDLK_AUDIOPLAY, 0}};
   for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSdl(c.sym), c.code) << SDL_GetKeyName(c.sym);
 
   auto shifted = TranslateSdlEvent(KeyEvent(SDL_KEYUP, SDLK_r, KMOD_LSHIFT));
@@ -42,7 +44,34 @@ TEST(Input, KeyCodesIgnoreCaseAndShift) {
   EXPECT_EQ(shifted->type, InputType::KeyUp);
   EXPECT_EQ(shifted->key, 'R');
   EXPECT_TRUE(shifted->shift);
-  EXPECT_FALSE(TranslateSdlEvent(KeyEvent(SDL_KEYDOWN, SDLK_LSHIFT)));
+  EXPECT_FALSE(TranslateSdlEvent(KeyEvent(SDL_KEYDOWN, SDLK_AUDIOPLAY)));
+}
+
+// "Any key" (the credits, the how-to-play page) means every key of the keyboard: modifiers,
+// punctuation and the keys of a layout whose letters are not Latin arrive with a code too.
+TEST(Input, EveryKeyOfTheKeyboardHasACode) {
+  struct Case {
+    SDL_Keycode sym;
+    SDL_Scancode scancode;
+    int code;
+  } cases[] = {
+      {SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, 16},   {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 16},
+      {SDLK_LCTRL, SDL_SCANCODE_LCTRL, 17},     {SDLK_RALT, SDL_SCANCODE_RALT, 18},
+      {SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK, 20}, {SDLK_INSERT, SDL_SCANCODE_INSERT, 45},
+      {SDLK_PERIOD, SDL_SCANCODE_PERIOD, 190},  {SDLK_MINUS, SDL_SCANCODE_MINUS, 189},
+      {SDLK_COMMA, SDL_SCANCODE_COMMA, 188},    {SDLK_KP_PLUS, SDL_SCANCODE_KP_PLUS, 107},
+      {SDLK_F13, SDL_SCANCODE_F13, 124},
+      // A Cyrillic layout: the letters keep the codes of the keys they sit on.
+      {0x0433, SDL_SCANCODE_U, 'U'},            {0x043d, SDL_SCANCODE_Y, 'Y'},
+      // A German layout's own letter, on the key of the semicolon.
+      {0x00f6, SDL_SCANCODE_SEMICOLON, 186},
+  };
+  for (const Case& c : cases) {
+    auto down = TranslateSdlEvent(KeyEvent(SDL_KEYDOWN, c.sym, KMOD_NONE, c.scancode));
+    ASSERT_TRUE(down) << SDL_GetScancodeName(c.scancode);
+    EXPECT_EQ(down->type, InputType::KeyDown);
+    EXPECT_EQ(down->key, c.code) << SDL_GetScancodeName(c.scancode);
+  }
 }
 
 TEST(Input, MouseEventsKeepPixelsAndButtons) {

@@ -23,6 +23,14 @@ if ! command -v clang++ >/dev/null 2>&1; then
   echo "fuzz: clang++ not found, nothing to do" >&2
   exit 0
 fi
+probe="$(mktemp)"
+if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' |
+     clang++ -x c++ -fsanitize=fuzzer,address,undefined - -o "$probe" >/dev/null 2>&1; then
+  rm -f "$probe"
+  echo "fuzz: clang++ cannot build fuzz targets here (libclang-rt missing?), nothing to do" >&2
+  exit 0
+fi
+rm -f "$probe"
 if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
         -DFROSTLIDE_FUZZ=ON -DFROSTLIDE_BUILD_BENCH=OFF -DBUILD_TESTING=ON >/dev/null

@@ -544,8 +544,10 @@ SaveResult LevelEditor::Save() {
   pack_.busy = true;
   pack_.StoreWorkingLevel(SelectedNumber());
   const SaveResult result = SavePack(pack_.currentFile);
-  // After a failed write the current file is empty, and so is the slot written here.
+  // After a failed write the current file is empty, and so is the slot written here; with
+  // no file "&Delete" has nothing to delete.
   recent_.AddRecentFile(pack_.currentFile);
+  UpdateDeleteMenu();
   pack_.busy = false;
   ControlsChanged();
   return result;

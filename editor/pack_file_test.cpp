@@ -444,6 +444,7 @@ TEST_F(PackFileTest, AFailedSaveKeepsTheOldFile) {
   EXPECT_EQ(ui.messages.back().icon, MessageIcon::Critical);
   EXPECT_EQ(Read("safe.cdn"), before);
   EXPECT_EQ(ed->pack().currentFile, "");
+  EXPECT_FALSE(ed->controls().deleteMenuEnabled) << "no current file, nothing to delete";
   EXPECT_TRUE(ed->pack().modified);
   // The next Save asks for a name.
   ui.dialogTitles.clear();

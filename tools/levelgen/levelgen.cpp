@@ -2,8 +2,10 @@
 //
 //   levelgen generate PARAMS OUTDIR [--levels A-B]   searches the levels PARAMS describes and
 //                                                    writes OUTDIR/levelNNN.txt, one per level
-//   levelgen pack PARAMS OUTDIR PACK SOLUTIONS       grades every level again, writes the pack
-//                                                    and the solutions, prints the table
+//   levelgen pack PARAMS OUTDIR PACK SOLUTIONS [--plain-limit N]
+//                                                    grades every level again, writes the pack
+//                                                    and the solutions, prints the table (with
+//                                                    the states of a plain search bounded at N)
 //   levelgen grade PACK [LEVEL]                      prints moves and states of a pack's levels
 //
 // A level of PARAMS is either written out by hand ("fixed", followed by its 15 rows) or
@@ -590,10 +592,19 @@ Rows FillPockets(const Rows& in) {
   return rows;
 }
 
-int CmdPack(const Params& p, const std::string& outDir, const std::string& packPath, const std::string& solPath) {
+int CmdPack(const Params& p, const std::string& outDir, const std::string& packPath, const std::string& solPath,
+            std::size_t plainLimit) {
   std::vector<Rows> levels;
   std::vector<std::vector<engine::SolverMove>> solutions(1);
-  std::string table = "| level | chapter | minimum moves | states (informed) |\n|---:|---|---:|---:|\n";
+  std::string table = "| level | chapter | minimum moves | states (informed) |";
+  table += plainLimit > 0 ? " states (plain BFS) |\n|---:|---|---:|---:|---:|\n" : "\n|---:|---|---:|---:|\n";
+  struct Found {
+    int slot;
+    bool fixed;
+    Rows rows;
+    Grade grade;
+  };
+  std::vector<Found> found;
   for (const Spec& s : p.specs) {
     Rows rows;
     if (!ReadLevelFile(LevelFile(outDir, s.level), rows)) {
@@ -607,10 +618,47 @@ int CmdPack(const Params& p, const std::string& outDir, const std::string& packP
       std::fprintf(stderr, "level %d is not solved by the solver\n", s.level);
       return 1;
     }
+    found.push_back({s.level, s.fixed, rows, g});
+  }
+  // Within each chapter the searched levels go in order of difficulty (fewest moves first,
+  // then fewest states); hand-made levels keep their places.
+  for (std::size_t a = 0; a < found.size();) {
+    std::size_t b = a;
+    while (b < found.size() && Chapter(found[b].slot) == Chapter(found[a].slot)) ++b;
+    std::vector<std::size_t> free;
+    std::vector<Found> searched;
+    for (std::size_t i = a; i < b; ++i)
+      if (!found[i].fixed) {
+        free.push_back(i);
+        searched.push_back(found[i]);
+      }
+    std::stable_sort(searched.begin(), searched.end(), [](const Found& x, const Found& y) {
+      return x.grade.moves != y.grade.moves ? x.grade.moves < y.grade.moves : x.grade.states < y.grade.states;
+    });
+    for (std::size_t k = 0; k < free.size(); ++k) found[free[k]] = searched[k];
+    a = b;
+  }
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const Spec& s = p.specs[i];
+    const Rows& rows = found[i].rows;
+    const Grade& g = found[i].grade;
     levels.push_back(rows);
     solutions.push_back(g.solution);
     table += "| " + std::to_string(s.level) + " | " + Chapter(s.level) + " | " + std::to_string(g.moves) + " | " +
-             std::to_string(g.states) + " |\n";
+             std::to_string(g.states) + " |";
+    if (plainLimit > 0) {
+      engine::SolverOptions plain = engine::SolverOptions::Plain();
+      plain.maxStates = plainLimit;
+      const engine::SolveResult r = engine::Solve(BoardFromRows(rows), plain);
+      if (r.status == engine::SolveStatus::Solved && static_cast<int>(r.moves.size()) != g.moves) {
+        std::fprintf(stderr, "level %d: plain search disagrees\n", s.level);
+        return 1;
+      }
+      table += r.status == engine::SolveStatus::Solved ? " " + std::to_string(r.statesVisited) + " |"
+                                                       : " > " + std::to_string(plainLimit) + " |";
+    }
+    table += "\n";
+    std::fprintf(stderr, "level %d graded\n", s.level);
   }
   if (!platform::WriteFileAtomic(packPath, FormatPack(p.title, p.author, p.comment, levels)) ||
       !platform::WriteFileAtomic(solPath, FormatSolutions(solutions))) {
@@ -639,7 +687,7 @@ int CmdGrade(const std::string& packPath, int only) {
 int Usage() {
   std::fputs(
       "usage: levelgen generate PARAMS OUTDIR [--levels A-B]\n"
-      "       levelgen pack PARAMS OUTDIR PACK SOLUTIONS\n"
+      "       levelgen pack PARAMS OUTDIR PACK SOLUTIONS [--plain-limit N]\n"
       "       levelgen grade PACK [LEVEL]\n",
       stderr);
   return 2;
@@ -670,6 +718,9 @@ int main(int argc, char** argv) {
     }
     return CmdGenerate(p, args[2], from, to);
   }
-  if (args[0] == "pack" && args.size() == 5) return CmdPack(p, args[2], args[3], args[4]);
+  if (args[0] == "pack" && (args.size() == 5 || (args.size() == 7 && args[5] == "--plain-limit"))) {
+    const std::size_t limit = args.size() == 7 ? static_cast<std::size_t>(std::strtoull(args[6].c_str(), nullptr, 10)) : 0;
+    return CmdPack(p, args[2], args[3], args[4], limit);
+  }
   return Usage();
 }

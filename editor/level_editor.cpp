@@ -93,7 +93,7 @@ LevelEditor::LevelEditor(std::string appFolder, EditorUi& ui, EditorView* view)
       iniPath_(appFolder_ + "editor.ini"),
       ui_(ui),
       view_(view),
-      recent_(iniPath_, controls_.recent, &ui) {}
+      recent_(iniPath_, controls_.recent, [this] { Pump(); }) {}
 
 void LevelEditor::Refresh() {
   if (view_ != nullptr) view_->RefreshCanvas();

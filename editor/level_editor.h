@@ -127,6 +127,8 @@ class LevelEditor {
   bool strokeStart() const { return strokeStart_; }
   const std::string& appFolder() const { return appFolder_; }
   const std::string& iniPath() const { return iniPath_; }
+  // True while a long loop (a save, a load) lets the window process what is waiting.
+  bool pumping() const { return pumping_ > 0; }
 
  private:
   int SelectedNumber() const { return controls_.selected + 1; }
@@ -137,7 +139,11 @@ class LevelEditor {
   void Paint(MouseButton button, int col, int row);
   void Refresh();
   void ControlsChanged();
-  void Pump() { ui_.PumpPendingInput(); }
+  void Pump() {
+    ++pumping_;
+    ui_.PumpPendingInput();
+    --pumping_;
+  }
   void Busy(bool on) { ui_.SetBusyPointer(on); }
   bool LoadFailed(bool addMode, const LevelGrid& backup);
 
@@ -154,6 +160,7 @@ class LevelEditor {
   bool saveDeclined_ = false;
   bool blindMode_ = false;
   bool strokeStart_ = true;
+  int pumping_ = 0;
 };
 
 }  // namespace mapwright

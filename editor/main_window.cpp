@@ -390,6 +390,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
+  // A close request that arrives while a save or load lets the window through would end the
+  // pack under the running loop; the window stays, and the user closes it once it is done.
+  if (editor_.pumping()) {
+    event->ignore();
+    return;
+  }
   if (!editor_.Exit()) {
     event->ignore();
     return;

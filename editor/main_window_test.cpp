@@ -223,6 +223,47 @@ TEST_F(WindowTest, EscapeInTheNameBoxRunsExit) {
   EXPECT_FALSE(window->isVisible());
 }
 
+// The window system's close request is not input: it arrives while a save or a load lets the
+// window through, and must not take the pack down under the running loop.
+TEST_F(WindowTest, ClosingDuringASaveOrLoadWaitsForIt) {
+  for (int i = 0; i < 3; ++i) window->cmdInsertMap->click();
+  Press(At(Mid(1), Mid(1)), Qt::LeftButton);
+  Release(At(Mid(1), Mid(1)), Qt::LeftButton);
+  int closeAt = 0;
+  bool tried = false, closed = false;
+  ui.onPump = [&] {
+    if (ui.pumps != closeAt) return;
+    tried = true;
+    closed = window->close();
+  };
+  ui.answers = {Answer::No, Answer::No};  // should a question come, let the pack go
+  // The save lets the window through after every row; the open after every level and, as
+  // the recent list is written, after every slot.
+  closeAt = 20;
+  ui.fileNames = {folder / "closing"};
+  window->mnuFileSaveAs->trigger();
+  EXPECT_TRUE(tried);
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_NE(folder.ReadFile("closing.cdn").find("[Level4Data]"), std::string::npos);
+  EXPECT_EQ(ed().pack().numberOfLevels, 4);
+  for (int at : {2, 9}) {
+    SCOPED_TRACE(at);
+    ui.pumps = 0;
+    closeAt = at;
+    tried = closed = false;
+    ui.fileNames = {folder / "closing.cdn"};
+    window->mnuFileOpen->trigger();
+    EXPECT_TRUE(tried);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(ed().pack().numberOfLevels, 4);
+    EXPECT_EQ(window->lstLevel->count(), 4);
+  }
+  ui.onPump = nullptr;
+  ui.answers.clear();
+  EXPECT_TRUE(window->close()) << "after the command the window closes as usual";
+}
+
 TEST_F(WindowTest, MenuShortcutsWinOverTheTextBoxes) {
   window->activateWindow();
   window->txtAuthorName->setFocus();

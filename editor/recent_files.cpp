@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "editor/editor_ui.h"
 #include "editor/functions.h"
 #include "platform/profile.h"
 
@@ -65,7 +64,7 @@ bool ParseBlindMode(const std::string& text) {
 }
 
 void RecentFiles::Pump() {
-  if (ui_ != nullptr) ui_->PumpPendingInput();
+  if (pump_) pump_();
 }
 
 void RecentFiles::AddRecentFile(const std::string& path) {

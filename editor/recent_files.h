@@ -1,12 +1,11 @@
 #pragma once
 // editor.ini: the colour-blind switch and the five most recently used packs, which the File
 // menu lists at its bottom.
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace mapwright {
-
-class EditorUi;
 
 struct RecentEntry {
   std::string caption;
@@ -39,8 +38,9 @@ bool ParseBlindMode(const std::string& text);
 
 class RecentFiles {
  public:
-  RecentFiles(std::string iniPath, RecentMenu& menu, EditorUi* ui)
-      : iniPath_(std::move(iniPath)), menu_(menu), ui_(ui) {}
+  // pump lets the window through between slots; empty = nothing to let through.
+  RecentFiles(std::string iniPath, RecentMenu& menu, std::function<void()> pump)
+      : iniPath_(std::move(iniPath)), menu_(menu), pump_(std::move(pump)) {}
 
   void AddRecentFile(const std::string& path);
   void ClearRecentMenu();
@@ -50,7 +50,7 @@ class RecentFiles {
   void Pump();
   std::string iniPath_;
   RecentMenu& menu_;
-  EditorUi* ui_;
+  std::function<void()> pump_;
 };
 
 }  // namespace mapwright

@@ -3,6 +3,7 @@
 // written by hand.
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,10 @@ class ScriptedUi : public EditorUi {
   std::string SaveFileName(const std::string& title, const std::string& filter,
                            const std::string& folder, const std::string& fileName) override;
   void OpenUrl(const std::string& url) override { urls.push_back(url); }
-  void PumpPendingInput() override { ++pumps; }
+  void PumpPendingInput() override {
+    ++pumps;
+    if (onPump) onPump();
+  }
 
   std::deque<Answer> answers;
   std::deque<std::string> fileNames;
@@ -56,6 +60,8 @@ class ScriptedUi : public EditorUi {
   std::vector<std::string> dialogFolders;
   std::vector<std::string> urls;
   int pumps = 0;
+  // What arrives while a long loop lets the window through (a close request, for example).
+  std::function<void()> onPump;
 
   std::string LastText() const { return messages.empty() ? "" : messages.back().text; }
 };

@@ -388,6 +388,8 @@ void LevelEditor::LoadPack(const std::string& path, bool addMode) {
     pack_.ResetPack();
     controls_.levelEntries.clear();
     controls_.selected = -1;
+    // An emptied list has no level to remove or move, whether the load succeeds or not.
+    UpdateLevelButtons();
   }
   Busy(true);
   std::string bytes;

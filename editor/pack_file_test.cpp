@@ -145,6 +145,7 @@ TEST_F(PackFileTest, TheStrictLoaderRefusesDamagedHeaders) {
     EXPECT_EQ(ed->controls().caption, "Frostlide Level Editor");
     EXPECT_EQ(ed->pack().currentFile, Pack("bad.cdn"));
     EXPECT_FALSE(ed->controls().undoEnabled) << "the old level's history is gone";
+    EXPECT_FALSE(ed->controls().removeButtonEnabled) << "the list is empty";
     // Painting is ignored without levels; a new level starts blank.
     ed->MouseDown(kLeftButton, test::Mid(1), test::Mid(1));
     ed->InsertNewLevel();
@@ -218,10 +219,15 @@ TEST_F(PackFileTest, OpenMessages) {
   EXPECT_EQ(ui.messages.size(), 1u);
 
   // Too large to be a pack: refused before it is read.
+  MakeLevels(3);
+  ed->SelectEntry(1);
   Write("huge.cdn", std::string(kMaxPackFileBytes + 1, 'X'));
   OpenFile("huge.cdn");
   EXPECT_EQ(ui.LastText(), "Unable to open level pack.");
   EXPECT_EQ(ed->pack().numberOfLevels, 0);
+  EXPECT_FALSE(ed->controls().removeButtonEnabled);
+  EXPECT_FALSE(ed->controls().moveUpEnabled);
+  EXPECT_FALSE(ed->controls().moveDownEnabled);
   EXPECT_EQ(ed->pack().currentFile, Pack("huge.cdn"));
 }
 

@@ -1,0 +1,159 @@
+// The built-in pack and its stored solutions: every solution, replayed through the game's own
+// move path, wins its level on the last move and not before. A later change of the rules that
+// breaks a level fails here.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/game.h"
+#include "engine/level_loader.h"
+#include "engine/null_ports.h"
+#include "platform/files.h"
+#include "platform/test_dir.h"
+#include "tools/levelgen/level_design.h"
+
+namespace levelgen {
+namespace {
+
+const std::string kSource = FROSTLIDE_SOURCE_DIR;
+const std::string kPack = kSource + "/data/ogpice.cdn";
+const std::string kSolutions = kSource + "/data/ogpice.solutions";
+
+class CreditsHost : public engine::NullHost {
+ public:
+  void ShowCredits() override { ++credits; }
+  int credits = 0;
+};
+
+std::vector<std::string> SplitCrLf(const std::string& text, bool& onlyCrLf) {
+  std::vector<std::string> lines;
+  onlyCrLf = true;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) {
+      onlyCrLf = false;  // a last line without its line end
+      lines.push_back(text.substr(start));
+      break;
+    }
+    if (end == start || text[end - 1] != '\r') onlyCrLf = false;
+    lines.push_back(text.substr(start, end > start ? end - start - 1 : 0));
+    start = end + 1;
+  }
+  return lines;
+}
+
+TEST(BuiltInPack, IsWrittenInThePackLayout) {
+  std::string text;
+  ASSERT_TRUE(platform::ReadFile(kPack, text));
+  bool onlyCrLf = false;
+  const std::vector<std::string> lines = SplitCrLf(text, onlyCrLf);
+  EXPECT_TRUE(onlyCrLf);
+  ASSERT_EQ(lines.size(), 6u + 17u * 100u);
+  EXPECT_EQ(lines[0], "[PackHeader]");
+  EXPECT_EQ(lines[1], "CollectionName=Frostlide: Ice");
+  EXPECT_EQ(lines[2].rfind("Author=", 0), 0u);
+  EXPECT_EQ(lines[3].rfind("Comment=", 0), 0u);
+  EXPECT_EQ(lines[4], "NumberOfLevels=100");
+  EXPECT_EQ(lines[5], "");
+  const std::string cells = ".XxCTRrBbGgWwLlHh";
+  for (int n = 1; n <= 100; ++n) {
+    const std::size_t base = 6 + 17 * static_cast<std::size_t>(n - 1);
+    EXPECT_EQ(lines[base], "[Level" + std::to_string(n) + "Data]");
+    for (std::size_t r = 1; r <= 15; ++r) {
+      const std::string& row = lines[base + r];
+      EXPECT_EQ(row.size(), 15u) << "level " << n << " row " << r;
+      EXPECT_EQ(row.find_first_not_of(cells), std::string::npos) << "level " << n << " row " << r;
+    }
+    EXPECT_EQ(lines[base + 16], "") << "level " << n;
+  }
+}
+
+TEST(BuiltInPack, ChaptersFollowTheSceneries) {
+  // The pack's title is what gives its levels the six sceneries.
+  std::vector<Rows> levels;
+  std::string title;
+  ASSERT_TRUE(ReadPackLevels(kPack, levels, &title));
+  ASSERT_EQ(levels.size(), 100u);
+  const int firstOfChapter[] = {1, 17, 33, 50, 67, 84};
+  for (int s = 1; s <= 6; ++s) EXPECT_EQ(engine::SceneryFor(title, firstOfChapter[s - 1]), s);
+  EXPECT_EQ(engine::SceneryFor(title, 100), 6);
+}
+
+TEST(BuiltInPack, EveryStoredSolutionWinsItsLevelThroughTheGame) {
+  platform::testing::TestDir dir;
+  std::string pack, solutionsText;
+  ASSERT_TRUE(platform::ReadFile(kPack, pack));
+  ASSERT_TRUE(platform::ReadFile(kSolutions, solutionsText));
+  // The game writes its progress file beside the pack: play a copy.
+  dir.Put("ogpice.cdn", pack);
+  std::vector<std::vector<engine::SolverMove>> solutions;
+  ASSERT_TRUE(ParseSolutions(solutionsText, solutions));
+  ASSERT_EQ(solutions.size(), 101u);
+
+  engine::NullPainter painter;
+  engine::NullSound sound;
+  engine::FixedPrompt prompt(false);
+  engine::InstantClock clock;
+  CreditsHost host;
+  engine::Game game({painter, sound, prompt, clock, host},
+                    {.animationLevel = 1, .appPath = dir.path(), .checkDataFiles = false});
+  ASSERT_TRUE(game.StartPack(dir / "ogpice.cdn"));
+  ASSERT_EQ(game.state().numberOfLevels, 100);
+
+  for (int n = 1; n <= 100; ++n) {
+    SCOPED_TRACE("level " + std::to_string(n));
+    const auto& moves = solutions[static_cast<std::size_t>(n)];
+    ASSERT_FALSE(moves.empty());
+    game.SetSolved(n, false);
+    game.LoadLevel(n);
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+      const engine::SolverMove& m = moves[i];
+      ASSERT_EQ(game.state().currentLevel, n) << "won before move " << i + 1;
+      ASSERT_FALSE(game.IsLevelSolved(n));
+      // As the pointer and the click would: the arrow must be one board input shows.
+      ASSERT_TRUE(game.ShowArrow(m.x, m.y, m.direction)) << "move " << i + 1 << " is not allowed";
+      game.Click();
+    }
+    EXPECT_TRUE(game.IsLevelSolved(n));
+    if (n < 100) {
+      EXPECT_EQ(game.state().currentLevel, n + 1);
+    } else {
+      EXPECT_EQ(host.credits, 1);
+    }
+  }
+  EXPECT_EQ(host.credits, 1);
+}
+
+TEST(BuiltInPack, OnlyTheFirstLevelsAreSolvedInOneMove) {
+  std::string solutionsText;
+  ASSERT_TRUE(platform::ReadFile(kSolutions, solutionsText));
+  std::vector<std::vector<engine::SolverMove>> solutions;
+  ASSERT_TRUE(ParseSolutions(solutionsText, solutions));
+  ASSERT_EQ(solutions.size(), 101u);
+  for (int n = 4; n <= 100; ++n) EXPECT_GE(solutions[static_cast<std::size_t>(n)].size(), 2u) << "level " << n;
+  // The last chapter ends long.
+  for (int n = 95; n <= 100; ++n) EXPECT_GE(solutions[static_cast<std::size_t>(n)].size(), 15u) << "level " << n;
+}
+
+TEST(BuiltInPack, TheSolverProvesTheEarlyMinimaQuickly) {
+  // The stored solutions are the solver's; for the small levels check that nothing shorter
+  // exists even for the plain search.
+  std::vector<Rows> levels;
+  ASSERT_TRUE(ReadPackLevels(kPack, levels));
+  std::string solutionsText;
+  ASSERT_TRUE(platform::ReadFile(kSolutions, solutionsText));
+  std::vector<std::vector<engine::SolverMove>> solutions;
+  ASSERT_TRUE(ParseSolutions(solutionsText, solutions));
+  for (int n = 1; n <= 12; ++n) {
+    engine::SolverOptions plain = engine::SolverOptions::Plain();
+    plain.maxStates = 200000;
+    const engine::SolveResult r = engine::Solve(BoardFromRows(levels[static_cast<std::size_t>(n - 1)]), plain);
+    ASSERT_EQ(r.status, engine::SolveStatus::Solved) << "level " << n;
+    EXPECT_EQ(r.moves.size(), solutions[static_cast<std::size_t>(n)].size()) << "level " << n;
+  }
+}
+
+}  // namespace
+}  // namespace levelgen

@@ -14,6 +14,7 @@
 // progress.cpp (SaveProgress, LoadProgress, IsLevelLocked), board_input.cpp (MouseMove, Click,
 // KeyUp, Paint). The drawing-free rules are in cube_movement.h, undo_history.h, game_rules.h.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,12 @@ class Game {
   GameSettings& settings() { return settings_; }
   const GameSettings& settings() const { return settings_; }
   const UndoRing& undoRing() const { return undo_; }
+  // Where the files the game writes (the progress files) really go: the shell maps them to
+  // the per-user folder when the program folder is read only (platform/user_folder.h).
+  // Without a mapping every path is used as it is.
+  void SetWritablePathMapping(std::function<std::string(const std::string&)> map) {
+    writablePathFor_ = std::move(map);
+  }
 
   // --- Packs and levels (level_loader.cpp) ---
   // Reads the header of the pack at path. False (after telling the player why) when the pack
@@ -142,6 +149,7 @@ class Game {
   GameSettings settings_;
   GameState state_;
   UndoRing undo_;
+  std::function<std::string(const std::string&)> writablePathFor_;
 };
 
 }  // namespace engine

@@ -80,7 +80,10 @@ bool IsLevelLocked(const std::vector<bool>& solved, int count, int level) {
   return false;
 }
 
-std::string Game::ProgressPath() const { return ProgressPathFor(state_.packPath); }
+std::string Game::ProgressPath() const {
+  const std::string path = ProgressPathFor(state_.packPath);
+  return writablePathFor_ ? writablePathFor_(path) : path;
+}
 
 bool Game::SaveProgress() {
   const std::string path = platform::ResolvePath(ProgressPath());

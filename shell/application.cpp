@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
+#include "platform/user_folder.h"
 
 namespace shell {
 
@@ -113,12 +114,12 @@ bool Application::ImportDialogue(const std::string& commandLine) {
   if (p.size() < 4 || p.compare(p.size() - 4, 4, ".cdn") != 0) return true;
 
   auto ask = [this](const std::string& q) { return SystemMessage(q, engine::MessageIcon::Question, true); };
-  if (ContainsNoCase(p, appPath_ + "levels")) {
+  if (ContainsNoCase(p, appPath_ + "levels") || ContainsNoCase(p, folders_.writablePath + "levels")) {
     startPackPath_ = p;
   } else if (!ask("Would you like to import the " + p + " level pack to your level collection?")) {
     startPackPath_ = p;
   } else {
-    const std::string folder = appPath_ + "levels/";
+    const std::string folder = platform::WritableCounterpart(folders_, appPath_ + "levels/");
     const std::string d = folder + platform::FileNamePart(p);
     bool copy = true;
     if (FileExists(d)) {
@@ -155,13 +156,14 @@ StartResult Application::Main() {
   flags_.suppressFade = true;
   appPath_ = options_.appPath.empty() ? platform::ExecutableDir() : options_.appPath;
   if (appPath_.empty() || appPath_.back() != '/') appPath_ += '/';
+  folders_ = platform::ResolveProgramFolders(appPath_);
   startPackPending_ = false;
 
   // 4: a level pack named on the command line.
   if (!ImportDialogue(options_.commandLine)) return StartResult::Declined;
 
   // 5: settings.ini, created on the first run (which asks about full screen).
-  settings_ = std::make_unique<Settings>(appPath_ + "settings.ini", *this);
+  settings_ = std::make_unique<Settings>(platform::UserFilePath(folders_, appPath_ + "settings.ini"), *this);
   settings_->firstRun = false;
   if (!FileExists(settings_->settingsPath)) settings_->CreateDefaultSettings();
 
@@ -207,6 +209,8 @@ StartResult Application::Main() {
   gs.animationLevel = settings_->animationLevel;
   gs.appPath = appPath_;
   game_ = std::make_unique<engine::Game>(engine::GamePorts{*renderer_, sound, *this, *clock_, *this}, gs);
+  game_->SetWritablePathMapping(
+      [folders = folders_](const std::string& path) { return platform::UserFilePath(folders, path); });
   presentation::SettingsAccess access{
       [this](std::string_view s, std::string_view k) { return settings_->ReadSetting(s, k); },
       [this](std::string_view s, std::string_view k, std::string_view v) { settings_->WriteSetting(s, k, v); }};

@@ -10,6 +10,7 @@
 
 #include "engine/game.h"
 #include "engine/ports.h"
+#include "platform/user_folder.h"
 #include "presentation/board_renderer.h"
 #include "presentation/display_mode.h"
 #include "presentation/message_box.h"
@@ -137,6 +138,8 @@ class Application final : public engine::Prompt,
 
   StartOptions options_;
   std::string appPath_;
+  // Where written files go: appPath_ itself unless it is read only.
+  platform::ProgramFolders folders_;
   ScreenFlags flags_;
   bool startPackPending_ = false;
   std::string startPackPath_;

@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/user_folder.h"
 #include "shell/utilities.h"
 
 namespace shell {
@@ -21,6 +22,11 @@ constexpr int kPageDown = 34;
 constexpr int kEnd = 35;
 constexpr int kHome = 36;
 constexpr int kScrollBarWidth = 10;
+// The levels folder below the program folder, or its counterpart in the per-user folder
+// when the program folder is read only (platform/user_folder.h); no trailing '/'.
+std::string LevelsFolderOf(const std::string& appPath) {
+  return platform::WritableCounterpart(platform::ResolveProgramFolders(appPath), appPath + "levels");
+}
 }  // namespace
 
 CustomLevelsScreen::CustomLevelsScreen(AppServices& services, FileDialog& dialog,
@@ -32,7 +38,7 @@ CustomLevelsScreen::CustomLevelsScreen(AppServices& services, FileDialog& dialog
     itemHeight_ = std::max(16, h);
   }
   rows_ = std::max(1, (kListHeight - 2) / itemHeight_);
-  const std::string wanted = s_.appPath + "levels";
+  const std::string wanted = LevelsFolderOf(s_.appPath);
   if (!DirExists(wanted + "/")) platform::MakeDirs(wanted);
   RefreshFolder();
   RefreshList();
@@ -49,7 +55,7 @@ bool CustomLevelsScreen::OverList(int x, int y) {
 }
 
 std::string CustomLevelsScreen::FindLevelsFolder() const {
-  std::string folder = platform::ResolvePath(s_.appPath + "levels/");
+  std::string folder = platform::ResolvePath(LevelsFolderOf(s_.appPath) + "/");
   if (folder.empty() || folder.back() != '/') folder += '/';
   return folder;
 }
@@ -207,7 +213,7 @@ void CustomLevelsScreen::ImportLevelPack() {
 // False when the copy failed (the player has been told; the folder is as it was).
 bool CustomLevelsScreen::ImportFile(const std::string& chosen) {
   // The folder may have gone (or come as "Levels") since the list was read.
-  if (!DirExists(FindLevelsFolder())) platform::MakeDirs(s_.appPath + "levels");
+  if (!DirExists(FindLevelsFolder())) platform::MakeDirs(LevelsFolderOf(s_.appPath));
   const std::string target = FindLevelsFolder() + platform::FileNamePart(chosen);
   if (FileExists(target)) {
     if (!s_.prompt.ShowMessage("Overwrite current level pack?", true)) return true;

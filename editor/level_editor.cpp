@@ -12,6 +12,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/user_folder.h"
 
 namespace mapwright {
 
@@ -90,7 +91,8 @@ static std::string WithSlash(std::string folder) {
 
 LevelEditor::LevelEditor(std::string appFolder, EditorUi& ui, EditorView* view)
     : appFolder_(WithSlash(std::move(appFolder))),
-      iniPath_(appFolder_ + "editor.ini"),
+      // A read-only program folder keeps editor.ini in the per-user folder.
+      iniPath_(platform::UserFilePath(platform::ResolveProgramFolders(appFolder_), appFolder_ + "editor.ini")),
       ui_(ui),
       view_(view),
       recent_(iniPath_, controls_.recent, [this] { Pump(); }) {}
@@ -504,9 +506,11 @@ void LevelEditor::LoadPack(const std::string& path, bool addMode) {
 
 std::string LevelEditor::PackFolder() {
   std::error_code ec;
-  std::string folder = platform::ResolvePath(appFolder_ + "Levels");
+  // The game's levels folder, in the per-user folder when the program folder is read only.
+  const std::string base = platform::WritableCounterpart(platform::ResolveProgramFolders(appFolder_), appFolder_);
+  std::string folder = platform::ResolvePath(base + "Levels");
   if (!std::filesystem::is_directory(folder, ec)) {
-    folder = appFolder_ + "Levels";
+    folder = base + "Levels";
     platform::MakeDirs(folder);
   }
   return folder + "/";

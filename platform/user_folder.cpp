@@ -41,7 +41,8 @@ ProgramFolders ResolveProgramFolders(const std::string& appPath, const Environme
   const auto canWrite = [&](const std::string& folder) {
     return writable ? writable(folder) : FolderWritable(folder);
   };
-  if (folders.appPath.empty() || canWrite(folders.appPath)) return folders;
+  // A folder that does not exist is no install to protect (and nothing can be read from it).
+  if (folders.appPath.empty() || !DirExists(folders.appPath) || canWrite(folders.appPath)) return folders;
 
   std::string base;
   if (env) {

@@ -39,8 +39,9 @@ std::optional<std::string> SystemEnvironment(std::string_view name);
 
 // Decides the two folders for a program folder. writable defaults to FolderWritable (which
 // tries for real). XDG_DATA_HOME counts only when it is an absolute path; without it HOME is
-// used. With neither, or when the per-user folder cannot be created either, writablePath is
-// appPath: the programs then run as before and report what they cannot write.
+// used. With neither, when the per-user folder cannot be created either, and for a program
+// folder that does not exist, writablePath is appPath: the programs then run as before and
+// report what they cannot write.
 ProgramFolders ResolveProgramFolders(const std::string& appPath,
                                      const EnvironmentLookup& env = SystemEnvironment,
                                      const WritableTest& writable = {});

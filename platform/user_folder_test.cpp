@@ -77,6 +77,9 @@ TEST_F(UserFolderTest, TheEnvironmentChoosesThePerUserFolder) {
       EXPECT_TRUE(platform::FileExists(dir / c.expected)) << c.what;
     }
   }
+  // A program folder that does not exist is left alone.
+  EXPECT_FALSE(platform::ResolveProgramFolders(dir / "gone/", Env({{"HOME", dir / "home2"}}), ReadOnly).Separate());
+  EXPECT_FALSE(platform::FileExists(dir / "home2"));
   // A per-user folder that exists but cannot be written either is no better than the program
   // folder.
   const ProgramFolders none =

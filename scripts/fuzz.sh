@@ -50,16 +50,19 @@ run_one() {
   mkdir -p "$corpus"
   cp -n fuzz/corpus/"$t"/* "$corpus"/ 2>/dev/null || true
   case "$t" in
-    pack_fuzz) [ -n "$builtin_pack" ] && cp -n "$builtin_pack" "$corpus/ogpice.cdn" ;;
+    pack_fuzz) [ -n "$builtin_pack" ] && cp "$builtin_pack" "$corpus/ogpice.cdn" ;;
     editor_pack_fuzz) [ -n "$builtin_pack" ] && { printf '00'; cat "$builtin_pack"; } > "$corpus/ogpice.txt" ;;
   esac
+  # Room for the whole built-in pack as a seed.
+  local max_len=8192
+  case "$t" in pack_fuzz|editor_pack_fuzz) max_len=32768 ;; esac
   local extra=()
   [ -d "fuzz/regressions/$t" ] && extra+=("fuzz/regressions/$t")
   local status=0
   env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     QT_QPA_PLATFORM=offscreen \
     "$build/fuzz/$t" -max_total_time="$seconds" -seed="${FUZZ_SEED:-1}" -timeout=10 \
-      -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 \
+      -rss_limit_mb=2048 -max_len="$max_len" -print_final_stats=1 \
       -artifact_prefix="$build/fuzz-artifacts/$t-" "$corpus" "${extra[@]}" >"$log" 2>&1 || status=$?
   local runs secs
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

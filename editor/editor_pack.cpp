@@ -28,11 +28,19 @@ void EditorPack::StoreWorkingLevel(int n) {
 }
 
 void EditorPack::SwapWithPrevious(int n) {
-  if (n >= 2 && n <= numberOfLevels) std::swap(levels[n - 1], levels[n]);
+  if (n < 2 || n > numberOfLevels) return;
+  // Whole-grid copies rather than std::swap: GCC 12 at -O3 misreads the vectorised element swap
+  // as an overflow of the 225-cell array.
+  const LevelGrid previous = levels[n - 1];
+  levels[n - 1] = levels[n];
+  levels[n] = previous;
 }
 
 void EditorPack::SwapWithNext(int n) {
-  if (n >= 1 && n < numberOfLevels) std::swap(levels[n], levels[n + 1]);
+  if (n < 1 || n >= numberOfLevels) return;
+  const LevelGrid next = levels[n + 1];
+  levels[n + 1] = levels[n];
+  levels[n] = next;
 }
 
 void EditorPack::RemoveLevel(int n) {

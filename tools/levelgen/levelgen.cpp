@@ -33,7 +33,7 @@ namespace {
 
 constexpr int N = engine::kBoardSize;
 
-struct Spec {
+struct LevelRecipe {
   int level = 0;
   bool fixed = false;
   Rows rows;  // fixed levels
@@ -69,7 +69,7 @@ bool ParseRange(const std::string& v, int& lo, int& hi) {
 
 struct Params {
   std::string title, author, comment;
-  std::vector<Spec> specs;
+  std::vector<LevelRecipe> recipes;
 };
 
 bool ReadParams(const std::string& path, Params& p, std::string& error) {
@@ -94,7 +94,7 @@ bool ReadParams(const std::string& path, Params& p, std::string& error) {
     if (line.rfind("comment=", 0) == 0) { p.comment = line.substr(8); continue; }
     std::istringstream words(line);
     std::string word;
-    Spec s;
+    LevelRecipe s;
     while (words >> word) {
       const std::size_t eq = word.find('=');
       if (word == "fixed") { s.fixed = true; continue; }
@@ -140,12 +140,12 @@ bool ReadParams(const std::string& path, Params& p, std::string& error) {
         s.rows[static_cast<std::size_t>(y)] = line;
       }
     }
-    p.specs.push_back(s);
+    p.recipes.push_back(s);
   }
-  std::sort(p.specs.begin(), p.specs.end(), [](const Spec& a, const Spec& b) { return a.level < b.level; });
-  for (std::size_t i = 0; i < p.specs.size(); ++i) {
-    if (p.specs[i].level != static_cast<int>(i) + 1) {
-      error = "levels must run 1.." + std::to_string(p.specs.size()) + " without gaps";
+  std::sort(p.recipes.begin(), p.recipes.end(), [](const LevelRecipe& a, const LevelRecipe& b) { return a.level < b.level; });
+  for (std::size_t i = 0; i < p.recipes.size(); ++i) {
+    if (p.recipes[i].level != static_cast<int>(i) + 1) {
+      error = "levels must run 1.." + std::to_string(p.recipes.size()) + " without gaps";
       return false;
     }
   }
@@ -188,7 +188,7 @@ std::vector<std::pair<int, int>> Images(const Design& d, const std::string& sym,
 
 bool IsFloor(char c) { return c == '.'; }
 
-void BuildRoom(Design& d, const Spec& s, Rng& rng) {
+void BuildRoom(Design& d, const LevelRecipe& s, Rng& rng) {
   for (auto& row : d.g) row.assign(N, '.');
   d.x0 = (N - s.width) / 2;
   d.y0 = (N - s.height) / 2;
@@ -289,7 +289,7 @@ bool PlaceOne(Design& d, Rng& rng, char c) {
 
 // Cracked blocks and crush blocks sit in symmetric pairs when the symmetry allows; trapdoors
 // go where a cube must pass.
-bool PlaceMechanic(Design& d, const Spec& s, Rng& rng, char c) {
+bool PlaceMechanic(Design& d, const LevelRecipe& s, Rng& rng, char c) {
   auto free = FreeCells(d);
   if (free.empty()) return false;
   auto [x, y] = free[static_cast<std::size_t>(Uniform(rng, 0, static_cast<int>(free.size()) - 1))];
@@ -298,7 +298,7 @@ bool PlaceMechanic(Design& d, const Spec& s, Rng& rng, char c) {
   return true;
 }
 
-bool Populate(Design& d, const Spec& s, Rng& rng) {
+bool Populate(Design& d, const LevelRecipe& s, Rng& rng) {
   for (int i = 0; i < s.cracked; ++i)
     if (!PlaceMechanic(d, s, rng, 'x')) return false;
   for (int i = 0; i < s.traps; ++i)
@@ -314,7 +314,7 @@ bool Populate(Design& d, const Spec& s, Rng& rng) {
 
 // One small change: a cube, sphere or mechanic moved, or a symmetric wall piece added or taken
 // away.
-Design Mutate(const Design& base, const Spec& s, Rng& rng) {
+Design Mutate(const Design& base, const LevelRecipe& s, Rng& rng) {
   Design d = base;
   const int kind = Uniform(rng, 0, 9);
   auto free = FreeCells(d);
@@ -390,7 +390,7 @@ struct Scored {
 };
 
 // The needs a replay of the solution answers.
-bool MeetsCheapNeeds(const Spec& s, const Grade& g) {
+bool MeetsCheapNeeds(const LevelRecipe& s, const Grade& g) {
   if (g.status != engine::SolveStatus::Solved) return false;
   if (g.moves > s.hi) return false;
   if (s.need.count("stop") && g.cubeStops == 0) return false;
@@ -405,7 +405,7 @@ bool MeetsCheapNeeds(const Spec& s, const Grade& g) {
 }
 
 // The needs that take another solver run on a changed level.
-bool MeetsCostlyNeeds(const Spec& s, const Grade& g, const Rows& rows) {
+bool MeetsCostlyNeeds(const LevelRecipe& s, const Grade& g, const Rows& rows) {
   if (s.need.count("crush")) {
     // The crush blocks must matter: as plain walls they would make the level shorter, or
     // the solution throws a cube onto one.
@@ -430,7 +430,7 @@ bool MeetsCostlyNeeds(const Spec& s, const Grade& g, const Rows& rows) {
   return true;
 }
 
-double ScoreOf(const Spec& s, const Grade& g, const Design& d) {
+double ScoreOf(const LevelRecipe& s, const Grade& g, const Design& d) {
   // Minimum moves first; among equals more states (a harder search); few stray walls.
   double sc = g.moves * 1000.0 + std::min<double>(999.0, static_cast<double>(g.states) / 100.0);
   sc -= 150.0 * LoneWalls(d);
@@ -439,7 +439,7 @@ double ScoreOf(const Spec& s, const Grade& g, const Design& d) {
 }
 
 // Grades a candidate; one that would score below `threshold` is not checked further.
-Scored Evaluate(const Design& d, const Spec& s, double threshold) {
+Scored Evaluate(const Design& d, const LevelRecipe& s, double threshold) {
   Scored r;
   r.d = d;
   const Rows rows = d.rows();
@@ -452,7 +452,7 @@ Scored Evaluate(const Design& d, const Spec& s, double threshold) {
   return r;
 }
 
-Scored GenerateLevel(const Spec& s, bool verbose) {
+Scored GenerateLevel(const LevelRecipe& s, bool verbose) {
   Scored best;
   for (int restart = 0; restart < s.restarts; ++restart) {
     Rng rng(s.seed * 1000003ull + static_cast<std::uint64_t>(restart) * 7919ull + static_cast<std::uint64_t>(s.level));
@@ -526,7 +526,7 @@ std::string Chapter(int level) {
 int CmdGenerate(const Params& p, const std::string& outDir, int from, int to) {
   platform::MakeDirs(outDir);
   int failed = 0;
-  for (const Spec& s : p.specs) {
+  for (const LevelRecipe& s : p.recipes) {
     if (s.level < from || s.level > to) continue;
     Rows rows;
     Grade grade;
@@ -605,7 +605,7 @@ int CmdPack(const Params& p, const std::string& outDir, const std::string& packP
     Grade grade;
   };
   std::vector<Found> found;
-  for (const Spec& s : p.specs) {
+  for (const LevelRecipe& s : p.recipes) {
     Rows rows;
     if (!ReadLevelFile(LevelFile(outDir, s.level), rows)) {
       std::fprintf(stderr, "missing %s\n", LevelFile(outDir, s.level).c_str());
@@ -639,7 +639,7 @@ int CmdPack(const Params& p, const std::string& outDir, const std::string& packP
     a = b;
   }
   for (std::size_t i = 0; i < found.size(); ++i) {
-    const Spec& s = p.specs[i];
+    const LevelRecipe& s = p.recipes[i];
     const Rows& rows = found[i].rows;
     const Grade& g = found[i].grade;
     levels.push_back(rows);

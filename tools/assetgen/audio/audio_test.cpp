@@ -27,17 +27,17 @@ double Rms(const Buffer& b) {
 // ---- effects ------------------------------------------------------------------------------
 
 TEST(Effects, EachIsShortSoftEdgedAudibleAndNeverClips) {
-  ASSERT_EQ(EffectSpecs().size(), 8u);
-  for (const EffectSpec& spec : EffectSpecs()) {
-    SCOPED_TRACE(spec.name);
-    const Buffer b = MakeEffect(spec.name);
+  ASSERT_EQ(EffectRecipes().size(), 8u);
+  for (const EffectRecipe& recipe : EffectRecipes()) {
+    SCOPED_TRACE(recipe.name);
+    const Buffer b = MakeEffect(recipe.name);
     ASSERT_FALSE(b.empty());
     const double seconds = static_cast<double>(b.size()) / kEffectRate;
-    EXPECT_LE(seconds, spec.maxSeconds);
+    EXPECT_LE(seconds, recipe.maxSeconds);
     EXPECT_GE(seconds, 0.02);
-    EXPECT_NEAR(Db(Peak(b)), spec.peakDb, 0.05);
+    EXPECT_NEAR(Db(Peak(b)), recipe.peakDb, 0.05);
     EXPECT_LT(Peak(b), 1.0f);
-    EXPECT_GT(Db(Rms(b)), spec.peakDb - 40) << "too faint";
+    EXPECT_GT(Db(Rms(b)), recipe.peakDb - 40) << "too faint";
     // faded at both ends: no click when it starts or stops
     EXPECT_LT(std::fabs(b.front()), 0.01f);
     EXPECT_LT(std::fabs(b.back()), 0.01f);
@@ -46,14 +46,14 @@ TEST(Effects, EachIsShortSoftEdgedAudibleAndNeverClips) {
 }
 
 TEST(Effects, TheirLimitsAreThoseOfTheArtBrief) {
-  for (const EffectSpec& spec : EffectSpecs()) {
-    if (spec.name == "btnclick" || spec.name == "btnhover") {
-      EXPECT_LT(spec.maxSeconds, 0.15 + 1e-9);
+  for (const EffectRecipe& recipe : EffectRecipes()) {
+    if (recipe.name == "btnclick" || recipe.name == "btnhover") {
+      EXPECT_LT(recipe.maxSeconds, 0.15 + 1e-9);
     }
-    if (spec.name == "victory") {
-      EXPECT_LT(spec.maxSeconds, 3.0 + 1e-9);
+    if (recipe.name == "victory") {
+      EXPECT_LT(recipe.maxSeconds, 3.0 + 1e-9);
     }
-    EXPECT_LE(spec.peakDb, -3.0) << spec.name;
+    EXPECT_LE(recipe.peakDb, -3.0) << recipe.name;
   }
 }
 
@@ -256,15 +256,15 @@ INSTANTIATE_TEST_SUITE_P(AllTen, TrackTest, ::testing::Range(1, 11));
 TEST(GeneratedEffects, TheProgramFolderHoldsEveryEffectAsSixteenBitWave) {
   const char* dist = std::getenv("FROSTLIDE_DIST");
   if (dist == nullptr) GTEST_SKIP() << "FROSTLIDE_DIST not set";
-  for (const EffectSpec& spec : EffectSpecs()) {
-    SCOPED_TRACE(spec.name);
+  for (const EffectRecipe& recipe : EffectRecipes()) {
+    SCOPED_TRACE(recipe.name);
     std::string bytes;
-    ASSERT_TRUE(platform::ReadFile(std::string(dist) + "/data/sound/" + spec.name + ".wav", bytes));
+    ASSERT_TRUE(platform::ReadFile(std::string(dist) + "/data/sound/" + recipe.name + ".wav", bytes));
     WavData w;
     ASSERT_TRUE(DecodeWav(bytes, w));
     EXPECT_EQ(w.rate, kEffectRate);
     EXPECT_EQ(w.bits, 16);
-    EXPECT_LE(w.Seconds(), spec.maxSeconds);
+    EXPECT_LE(w.Seconds(), recipe.maxSeconds);
     const Levels l = Measure(w.samples);
     EXPECT_EQ(l.clipped, 0);
     EXPECT_GT(l.peak, 0.1);

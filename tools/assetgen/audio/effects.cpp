@@ -193,21 +193,21 @@ Buffer Victory(Rng& rng) {
 
 }  // namespace
 
-const std::vector<EffectSpec>& EffectSpecs() {
-  static const std::vector<EffectSpec> specs = {
+const std::vector<EffectRecipe>& EffectRecipes() {
+  static const std::vector<EffectRecipe> recipes = {
       {"click", 0.12, -3.0},  {"btnclick", 0.15, -6.0}, {"break", 0.9, -3.0},
       {"victory", 3.0, -3.0}, {"match", 1.5, -3.0},     {"crush", 1.0, -3.0},
       {"trapdoor", 0.7, -3.0}, {"btnhover", 0.15, -9.0},
   };
-  return specs;
+  return recipes;
 }
 
 Buffer MakeEffect(std::string_view name) {
-  const EffectSpec* spec = nullptr;
-  for (const EffectSpec& s : EffectSpecs()) {
-    if (s.name == name) spec = &s;
+  const EffectRecipe* recipe = nullptr;
+  for (const EffectRecipe& s : EffectRecipes()) {
+    if (s.name == name) recipe = &s;
   }
-  if (spec == nullptr) return {};
+  if (recipe == nullptr) return {};
   // Each effect has its own seed: changing one never changes the others.
   std::uint64_t seed = 0xF0057;
   for (char c : name) seed = seed * 131 + static_cast<unsigned char>(c);
@@ -222,11 +222,11 @@ Buffer MakeEffect(std::string_view name) {
   if (name == "match") b = Match(rng);
   if (name == "victory") b = Victory(rng);
   TrimTail(b, -60, Frames(0.01, kRate));
-  b.resize(std::min(b.size(), Frames(spec->maxSeconds - 0.005, kRate)));
+  b.resize(std::min(b.size(), Frames(recipe->maxSeconds - 0.005, kRate)));
   // Ringing sounds get a long release, so a bell never stops short; ticks a brief one.
   const double ms = static_cast<double>(b.size()) * 1000.0 / kRate;
   FadeEdges(b, kRate, 1.5, ms > 300 ? std::min(400.0, ms * 0.35) : std::min(40.0, ms / 4));
-  NormalizePeak(b, spec->peakDb);
+  NormalizePeak(b, recipe->peakDb);
   return b;
 }
 

@@ -10,13 +10,13 @@ namespace assetgen::audio {
 
 inline constexpr int kEffectRate = 44100;
 
-struct EffectSpec {
+struct EffectRecipe {
   std::string name;
   double maxSeconds;  // the sound is never longer
   double peakDb;      // its loudest sample, dBFS
 };
 // click, btnclick, break, victory, match, crush, trapdoor, btnhover.
-const std::vector<EffectSpec>& EffectSpecs();
+const std::vector<EffectRecipe>& EffectRecipes();
 
 // The finished effect at kEffectRate, mono: peak at its level, faded at both ends. Empty for
 // an unknown name.

@@ -25,9 +25,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   int failures = 0;
-  for (const EffectSpec& spec : EffectSpecs()) {
-    const std::string path = soundDir + spec.name + ".wav";
-    if (!platform::WriteFileAtomic(path, EncodeWav(MakeEffect(spec.name), kEffectRate))) {
+  for (const EffectRecipe& recipe : EffectRecipes()) {
+    const std::string path = soundDir + recipe.name + ".wav";
+    if (!platform::WriteFileAtomic(path, EncodeWav(MakeEffect(recipe.name), kEffectRate))) {
       std::fprintf(stderr, "assetgen_audio: cannot write %s\n", path.c_str());
       ++failures;
     }

@@ -8,49 +8,16 @@
 #include "engine/game.h"
 #include "tools/frostlide-cli/cli_ports.h"
 #include "tools/frostlide-cli/command_table.h"
+#include "tools/frostlide-cli/move_text.h"
 
 namespace cli {
 namespace {
-
-bool ParseInt(const std::string& text, int& value) {
-  const char* first = text.data();
-  const char* last = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(first, last, value);
-  return ec == std::errc() && ptr == last && !text.empty();
-}
 
 // LEVEL must name a level of the open pack.
 bool ParseLevel(const CommandContext& c, const engine::Game& game, const std::string& text, int& level) {
   if (ParseInt(text, level) && level >= 1 && level <= game.state().numberOfLevels) return true;
   c.err << "error: level '" << text << "' is not a level of this pack (1 .. " << game.state().numberOfLevels << ")\n";
   return false;
-}
-
-struct Move {
-  bool undo = false;
-  int x = 0, y = 0;
-  engine::Direction d = engine::Direction::None;
-  std::string text;
-};
-
-bool ParseMove(const std::string& text, Move& move) {
-  move.text = text;
-  if (text == "undo") {
-    move.undo = true;
-    return true;
-  }
-  const auto first = text.find(',');
-  const auto second = first == std::string::npos ? std::string::npos : text.find(',', first + 1);
-  if (second == std::string::npos) return false;
-  const std::string d = text.substr(second + 1);
-  if (!ParseInt(text.substr(0, first), move.x) || !ParseInt(text.substr(first + 1, second - first - 1), move.y)) return false;
-  if (move.x < 1 || move.x > engine::kBoardSize || move.y < 1 || move.y > engine::kBoardSize) return false;
-  if (d == "l") move.d = engine::Direction::Left;
-  else if (d == "r") move.d = engine::Direction::Right;
-  else if (d == "u") move.d = engine::Direction::Up;
-  else if (d == "d") move.d = engine::Direction::Down;
-  else return false;
-  return true;
 }
 
 int Show(const CommandContext& c, const std::vector<std::string>& args) {

@@ -15,6 +15,7 @@
 #include "presentation/sprite_store.h"
 #include "tools/frostlide-cli/cli_ports.h"
 #include "tools/frostlide-cli/command_table.h"
+#include "tools/frostlide-cli/move_text.h"
 
 namespace cli {
 namespace {
@@ -24,41 +25,6 @@ constexpr int kExitDataError = 3;
 
 constexpr const char* kUsage =
     "usage: frostlide-cli render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] MOVE...\n";
-
-bool ParseInt(const std::string& text, int& value) {
-  const char* last = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), last, value);
-  return ec == std::errc() && ptr == last && !text.empty();
-}
-
-// The moves of `play`: X,Y,D with D one of l r u d, or undo.
-struct Move {
-  bool undo = false;
-  int x = 0, y = 0;
-  engine::Direction d = engine::Direction::None;
-  std::string text;
-};
-
-bool ParseMove(const std::string& text, Move& move) {
-  move.text = text;
-  if (text == "undo") {
-    move.undo = true;
-    return true;
-  }
-  const auto first = text.find(',');
-  const auto second = first == std::string::npos ? std::string::npos : text.find(',', first + 1);
-  if (second == std::string::npos) return false;
-  if (!ParseInt(text.substr(0, first), move.x) || !ParseInt(text.substr(first + 1, second - first - 1), move.y))
-    return false;
-  if (move.x < 1 || move.x > engine::kBoardSize || move.y < 1 || move.y > engine::kBoardSize) return false;
-  const std::string d = text.substr(second + 1);
-  if (d == "l") move.d = engine::Direction::Left;
-  else if (d == "r") move.d = engine::Direction::Right;
-  else if (d == "u") move.d = engine::Direction::Up;
-  else if (d == "d") move.d = engine::Direction::Down;
-  else return false;
-  return true;
-}
 
 // Prints like `play`, and remembers whether the platform's error box came up (a missing
 // background stops the level's drawing, so there is no picture to write).

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <cstdlib>
 #include <random>
 
 #include "editor/test_support.h"
@@ -584,6 +585,28 @@ TEST_F(PackFileTest, TheCommittedFixtureIsWhatTheSaverWrites) {
   std::string committed;
   ASSERT_TRUE(platform::ReadFile(fixture, committed));
   EXPECT_EQ(written, committed);
+}
+
+}  // namespace
+}  // namespace mapwright
+
+namespace mapwright {
+namespace {
+
+// The built-in pack, written by the level generator, opens in the editor and is written back
+// byte for byte: the two programs agree on the layout.
+TEST_F(PackFileTest, TheGamesBuiltInPackOpensAndSavesUnchanged) {
+  const char* testdata = std::getenv("MAPWRIGHT_TESTDATA");
+  ASSERT_NE(testdata, nullptr);
+  std::string original;
+  ASSERT_TRUE(platform::ReadFile(std::string(testdata) + "/../../data/ogpice.cdn", original));
+  Write("ogpice.cdn", original);
+  OpenFile("ogpice.cdn");
+  EXPECT_EQ(ed->pack().numberOfLevels, 100);
+  EXPECT_EQ(ed->controls().nameBox, "Frostlide: Ice");
+  ui.fileNames = {Pack("copy")};
+  ASSERT_EQ(ed->SaveAs(), SaveResult::Saved);
+  EXPECT_EQ(Read("copy.cdn"), original);
 }
 
 }  // namespace

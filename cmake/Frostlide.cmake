@@ -20,6 +20,12 @@ function(frostlide_test)
 endfunction()
 
 # Warnings that the rest of the tree treats as errors stay errors in our own code only.
+# GCC 12's flow-based warnings (restrict, stringop-*, array-bounds) misfire inside the standard
+# library once it inlines at -O2/-O3; they stay warnings so that optimised builds still build.
 function(frostlide_strict target)
   target_compile_options(${target} PRIVATE -Werror)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wno-error=restrict -Wno-error=stringop-overflow
+                           -Wno-error=stringop-overread -Wno-error=array-bounds)
+  endif()
 endfunction()

@@ -48,14 +48,7 @@ int Play(const CommandContext& c, const std::vector<std::string>& args) {
   }
   // Every move is checked for its form before anything is played or written.
   std::vector<Move> moves;
-  for (std::size_t i = 2; i < rest.size(); ++i) {
-    Move m;
-    if (!ParseMove(rest[i], m)) {
-      c.err << "error: '" << rest[i] << "' is not a move (X,Y,D with X and Y 1 .. 15 and D one of l r u d, or undo)\n";
-      return kExitUsage;
-    }
-    moves.push_back(m);
-  }
+  if (!ParseMoves(rest, 2, c.err, moves)) return kExitUsage;
 
   CliSession session(c.out, yes);
   engine::Game& game = session.game();
@@ -65,30 +58,7 @@ int Play(const CommandContext& c, const std::vector<std::string>& args) {
   game.BeginPack();
   game.LoadLevel(level);
 
-  for (const Move& m : moves) {
-    if (session.host().MainMenuVisible()) {
-      // The game ignores the undo key over the main menu; a move cannot be made at all.
-      if (m.undo) continue;
-      c.err << "error: " << m.text << ": the pack's last level is solved and the credits cover the board\n";
-      return kExitUsage;
-    }
-    if (m.undo) {
-      game.UndoMove();
-      continue;
-    }
-    const engine::Cell& cell = game.board().at(m.x, m.y);
-    if (!engine::IsCubeKind(cell.kind)) {
-      c.err << "error: " << m.text << ": no cube at " << m.x << "," << m.y << "\n";
-      return kExitUsage;
-    }
-    if (!engine::CanPush(game.board(), m.x, m.y, m.d)) {
-      c.err << "error: " << m.text << ": the cube at " << m.x << "," << m.y << " cannot move that way\n";
-      return kExitUsage;
-    }
-    // As the pointer and the click would: show the arrow, then push the cube showing it.
-    game.ShowArrow(m.x, m.y, m.d);
-    game.Click();
-  }
+  if (const int code = PlayMoves(game, session.host(), moves, c.err); code != kExitOk) return code;
   PrintBoard(game, c.out);
   return kExitOk;
 }

@@ -66,14 +66,7 @@ int Render(const CommandContext& c, const std::vector<std::string>& args) {
     return kExitUsage;
   }
   std::vector<Move> moves;
-  for (std::size_t i = 3; i < rest.size(); ++i) {
-    Move m;
-    if (!ParseMove(rest[i], m)) {
-      c.err << "error: '" << rest[i] << "' is not a move (X,Y,D with X and Y 1 .. 15 and D one of l r u d, or undo)\n";
-      return kExitUsage;
-    }
-    moves.push_back(m);
-  }
+  if (!ParseMoves(rest, 3, c.err, moves)) return kExitUsage;
   const std::string& packPath = rest[0];
   const std::string& outPath = rest[2];
   // The program folder: where the game would run from.
@@ -113,32 +106,13 @@ int Render(const CommandContext& c, const std::vector<std::string>& args) {
     return kExitDataError;
   }
 
-  for (const Move& m : moves) {
-    if (host.MainMenuVisible()) {
-      // As in play: nothing reaches the board once the credits are up.
-      if (m.undo) continue;
-      c.err << "error: " << m.text << ": the pack's last level is solved and the credits cover the board\n";
-      return kExitUsage;
-    }
-    if (m.undo) {
-      game.UndoMove();
-      continue;
-    }
-    if (!engine::IsCubeKind(game.board().at(m.x, m.y).kind)) {
-      c.err << "error: " << m.text << ": no cube at " << m.x << "," << m.y << "\n";
-      return kExitUsage;
-    }
-    if (!engine::CanPush(game.board(), m.x, m.y, m.d)) {
-      c.err << "error: " << m.text << ": the cube at " << m.x << "," << m.y << " cannot move that way\n";
-      return kExitUsage;
-    }
-    game.ShowArrow(m.x, m.y, m.d);
-    game.Click();
-    if (prompt.failed) {
-      c.err << "error: the next level's background is missing below " << appPath << "data/\n";
-      return kExitDataError;
-    }
-  }
+  // As in play: nothing reaches the board once the credits are up.
+  const int played = PlayMoves(game, host, moves, c.err, [&] {
+    if (!prompt.failed) return kExitOk;
+    c.err << "error: the next level's background is missing below " << appPath << "data/\n";
+    return kExitDataError;
+  });
+  if (played != kExitOk) return played;
 
   PrintBoard(game, c.out);
   if (!presentation::SavePng(store.surfaces().boardBuffer, outPath)) {

@@ -39,6 +39,24 @@ bool IsExecutableFile(const std::string& path) {
   ::_exit(127);
 }
 
+// argv for exec, built before fork: only async-signal-safe calls may run between fork and exec.
+class ArgumentVector {
+ public:
+  ArgumentVector(const std::string& program, const std::vector<std::string>& args) {
+    storage_.reserve(args.size() + 1);
+    storage_.push_back(program);
+    for (const std::string& a : args) storage_.push_back(a);
+    for (std::string& s : storage_) pointers_.push_back(s.data());
+    pointers_.push_back(nullptr);
+  }
+  char* const* data() { return pointers_.data(); }
+  const char* program() const { return pointers_[0]; }
+
+ private:
+  std::vector<std::string> storage_;
+  std::vector<char*> pointers_;
+};
+
 }  // namespace
 
 std::string FindOnPath(const std::string& name) {
@@ -67,13 +85,7 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
   if (file.empty()) return false;
 
   // Everything the children need is prepared before fork.
-  std::vector<std::string> storage;
-  storage.reserve(args.size() + 1);
-  storage.push_back(program);
-  for (const std::string& a : args) storage.push_back(a);
-  std::vector<char*> argv;
-  for (std::string& s : storage) argv.push_back(s.data());
-  argv.push_back(nullptr);
+  ArgumentVector argv(program, args);
 
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return false;
@@ -115,6 +127,53 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
 bool OpenWithDesktop(const std::string& target) {
   if (target.empty()) return false;
   return StartProgram("xdg-open", {target});
+}
+
+ProgramOutput CaptureProgramOutput(const std::string& program, const std::vector<std::string>& args,
+                                   std::size_t maxOutput) {
+  ProgramOutput result;
+  ArgumentVector argv(program, args);
+
+  int out[2];
+  if (::pipe2(out, O_CLOEXEC) != 0) return result;
+  const int devNull = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  const pid_t child = ::fork();
+  if (child < 0) {
+    ::close(out[0]);
+    ::close(out[1]);
+    if (devNull >= 0) ::close(devNull);
+    return result;
+  }
+  if (child == 0) {
+    if (devNull >= 0) ::dup2(devNull, STDIN_FILENO);
+    ::dup2(out[1], STDOUT_FILENO);
+    ::execv(argv.program(), argv.data());
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  if (devNull >= 0) ::close(devNull);
+
+  char buf[4096];
+  for (;;) {
+    const ssize_t n = ::read(out[0], buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    const std::size_t room = maxOutput > result.output.size() ? maxOutput - result.output.size() : 0;
+    result.output.append(buf, static_cast<std::size_t>(n) < room ? static_cast<std::size_t>(n) : room);
+  }
+  ::close(out[0]);
+
+  int status = 0;
+  pid_t waited;
+  do {
+    waited = ::waitpid(child, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  if (waited != child) return result;
+  result.started = true;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  // exec failed in the child: the program could not be run at all.
+  if (result.exitCode == 127 && result.output.empty()) result.started = false;
+  return result;
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
-// Starting other programs, without waiting for them.
+// Starting other programs: detached, or waited for with their output captured.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,17 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
 bool OpenWithDesktop(const std::string& target);
 // Full path of an executable found on PATH, or empty.
 std::string FindOnPath(const std::string& name);
+
+// What a finished program left: whether it could be started, its exit code and its standard
+// output (at most a bounded amount).
+struct ProgramOutput {
+  bool started = false;
+  int exitCode = -1;
+  std::string output;
+};
+// Runs program (a full path) with args, waits for it and captures its standard output, keeping
+// the first maxOutput bytes and discarding the rest (so a runaway program cannot fill memory).
+ProgramOutput CaptureProgramOutput(const std::string& program, const std::vector<std::string>& args,
+                                   std::size_t maxOutput = 64 * 1024);
 
 }  // namespace platform

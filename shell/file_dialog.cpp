@@ -1,69 +1,8 @@
 #include "shell/file_dialog.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "platform/process.h"
 
 namespace shell {
-
-ProgramOutput CaptureProgramOutput(const std::string& program, const std::vector<std::string>& args,
-                                   std::size_t maxOutput) {
-  ProgramOutput result;
-  // Everything the child needs is prepared before fork: the game has other threads (audio),
-  // so only async-signal-safe calls may run between fork and exec.
-  std::vector<std::string> storage;
-  storage.reserve(args.size() + 1);
-  storage.push_back(program);
-  for (const std::string& a : args) storage.push_back(a);
-  std::vector<char*> argv;
-  for (std::string& s : storage) argv.push_back(s.data());
-  argv.push_back(nullptr);
-
-  int out[2];
-  if (::pipe2(out, O_CLOEXEC) != 0) return result;
-  const int devNull = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-  const pid_t child = ::fork();
-  if (child < 0) {
-    ::close(out[0]);
-    ::close(out[1]);
-    if (devNull >= 0) ::close(devNull);
-    return result;
-  }
-  if (child == 0) {
-    if (devNull >= 0) ::dup2(devNull, STDIN_FILENO);
-    ::dup2(out[1], STDOUT_FILENO);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  if (devNull >= 0) ::close(devNull);
-
-  char buf[4096];
-  for (;;) {
-    const ssize_t n = ::read(out[0], buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    const std::size_t room = maxOutput > result.output.size() ? maxOutput - result.output.size() : 0;
-    result.output.append(buf, static_cast<std::size_t>(n) < room ? static_cast<std::size_t>(n) : room);
-  }
-  ::close(out[0]);
-
-  int status = 0;
-  pid_t waited;
-  do {
-    waited = ::waitpid(child, &status, 0);
-  } while (waited < 0 && errno == EINTR);
-  if (waited != child) return result;
-  result.started = true;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  // exec failed in the child: the program could not be run at all.
-  if (result.exitCode == 127 && result.output.empty()) result.started = false;
-  return result;
-}
 
 namespace {
 // GTK matches filter patterns with letter case on this platform: each letter becomes a

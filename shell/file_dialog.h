@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/process.h"
+
 namespace shell {
 
 struct FileDialogAnswer {
@@ -28,20 +30,10 @@ class FileDialog {
                                     const std::string& pattern) = 0;
 };
 
-// What a finished program left: whether it could be started, its exit code and its standard
-// output (at most a bounded amount; a dialog prints one line).
-struct ProgramOutput {
-  bool started = false;
-  int exitCode = -1;
-  std::string output;
-};
+using platform::CaptureProgramOutput;
+using platform::ProgramOutput;
 using ProgramCapture =
     std::function<ProgramOutput(const std::string& program, const std::vector<std::string>& args)>;
-// Runs program (a full path) with args, waits for it and captures its standard output, keeping
-// the first maxOutput bytes and discarding the rest (so a runaway program cannot fill memory).
-ProgramOutput CaptureProgramOutput(const std::string& program, const std::vector<std::string>& args,
-                                   std::size_t maxOutput = 64 * 1024);
-
 // The argument lists for the two dialog programs.
 std::vector<std::string> ZenityArguments(const std::string& title, const std::string& filterLabel,
                                          const std::string& pattern);

@@ -434,6 +434,7 @@ class Search {
     r.statesVisited = store_->size();
     r.statesExpanded = expanded_;
     r.verifyMismatches = verifyFailures_;
+    r.cancelled = cancelled_;
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     return r;
   }
@@ -544,6 +545,11 @@ class Search {
     return std::min(raw, kMaxHeuristic);
   }
   bool Dead(int raw) const { return opt_.pruning && raw == Bound::kDead; }
+  // Polled once per expansion; a relaxed load costs next to nothing beside a push.
+  bool Cancelled() {
+    if (opt_.cancel != nullptr && opt_.cancel->load(std::memory_order_relaxed)) cancelled_ = true;
+    return cancelled_;
+  }
 
   std::uint32_t AddStart(int raw) {
     return store_->Add(startKey_.data(), HashBytes(startKey_.data(), startKey_.size()), kNoParent, 0, 0,
@@ -558,6 +564,7 @@ class Search {
     bool gaveUp = false;
     std::int64_t goal = -1;
     for (std::uint32_t i = 0; i < store_->size() && goal < 0 && !gaveUp; ++i) {
+      if (Cancelled()) return SolveResult{};
       if (store_->g[i] >= maxMoves_) {
         boundHit_ = true;
         continue;
@@ -594,6 +601,7 @@ class Search {
     bool gaveUp = false;
     std::size_t f = static_cast<std::size_t>(h0);
     while (f < buckets.size()) {
+      if (Cancelled()) return SolveResult{};
       auto& bucket = buckets[f];
       if (bucket.empty()) {
         std::vector<std::uint32_t>().swap(bucket);
@@ -654,6 +662,7 @@ class Search {
   std::size_t limit_ = 0;
   int maxMoves_ = 0;
   bool boundHit_ = false;
+  bool cancelled_ = false;
   std::size_t expanded_ = 0;
   Board board_{};
   std::vector<std::uint8_t> scratch_;

@@ -2,6 +2,7 @@
 // Shortest-solution search for one level. Every move the search tries goes through the move
 // engine's own drawing-free slide (the code the game's MoveCube runs), so the solver and the
 // game can never disagree about where a cube ends up.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -43,6 +44,9 @@ struct SolverOptions {
   // Cross-checks every incrementally built state against a full reading of the board (slow;
   // for tests).
   bool verifyStates = false;
+  // Another thread sets this to stop the search at once (a level change, a new edit); the
+  // search then ends with GaveUp and `cancelled` set. Looked at between expansions.
+  const std::atomic<bool>* cancel = nullptr;
 
   // Breadth-first, cubes kept apart by identity, nothing pruned: the yardstick.
   static SolverOptions Plain() {
@@ -61,6 +65,7 @@ struct SolveResult {
   std::size_t statesExpanded = 0;
   double seconds = 0.0;
   std::size_t verifyMismatches = 0;  // with verifyStates: states the incremental update got wrong
+  bool cancelled = false;  // GaveUp because options.cancel was set
 };
 
 // Searches a shortest winning move sequence from the board as it stands. Moves are the pushes

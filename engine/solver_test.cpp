@@ -1,6 +1,7 @@
 #include "engine/solver.h"
 
 #include <array>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,25 @@ TEST(SolverMoves, RejectsMalformedEntriesAndKeepsTheList) {
     EXPECT_FALSE(ParseMoves(bad, moves)) << bad;
     EXPECT_EQ(moves, before) << bad;
   }
+}
+
+TEST(Solver, ACancelledSearchStopsAtOnceAndSaysSo) {
+  const Board board = Level({"XXXXXXXX", "XR..X.rX", "X.R...rX", "X..r..RX", "X.X....X", "XXXXXXXX"});
+  std::atomic<bool> stop{true};
+  for (SolverOptions options : {SolverOptions{}, SolverOptions::Plain()}) {
+    options.cancel = &stop;
+    const SolveResult r = Solve(board, options);
+    EXPECT_EQ(r.status, SolveStatus::GaveUp);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_LE(r.statesExpanded, 1u);
+  }
+  // A flag that stays down changes nothing.
+  std::atomic<bool> go{false};
+  SolverOptions options;
+  options.cancel = &go;
+  const SolveResult r = Solve(board, options);
+  EXPECT_EQ(r.status, SolveStatus::Solved);
+  EXPECT_FALSE(r.cancelled);
 }
 
 }  // namespace

@@ -132,6 +132,7 @@ class AppTest : public ::testing::Test {
     };
     o.terminate = [] { ADD_FAILURE() << "a sprite failed to load"; };
     o.fontPath = "/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf";
+    o.solver = solver;
     o.screens = [this](AppServices&) {
       auto s = std::make_unique<RecordingScreens>(screenLog);
       screens = s.get();
@@ -188,6 +189,7 @@ class AppTest : public ::testing::Test {
   std::vector<std::string> started, opened, screenLog;
   RecordingScreens* screens = nullptr;
   presentation::Music::PlayerFactory tracker;  // empty: a silent player
+  PositionSolver* solver = nullptr;            // nullptr: the engine's
   std::unique_ptr<Application> app;
 };
 

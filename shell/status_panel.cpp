@@ -234,7 +234,7 @@ std::vector<std::string> StatusPanel::NoticeLines() const {
       std::vector<std::string> lines{"Solved in " + Count(solvedMoves_, "move", "moves")};
       std::string praise;
       if (solvedInPar_) praise = "Par!";
-      if (solvedNewBest_) praise += praise.empty() ? "New best!" : "  New best!";
+      if (solvedNewBest_) praise += praise.empty() ? "New best!" : " New best!";
       if (!praise.empty()) lines.push_back(praise);
       return lines;
     }

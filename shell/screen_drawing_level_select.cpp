@@ -12,12 +12,13 @@ namespace shell {
 namespace {
 constexpr int kTile = 23;
 
-// A small gold star with a dark rim in the tile's top right corner: solved in par or better.
+// A small gold star with a dark rim in the tile's top left corner (the tick keeps the right):
+// solved in par or better.
 void DrawParStar(Surface& dst, int n) {
   int x = 0, y = 0;
   LevelSelectScreen::CellOrigin(n, x, y);
   constexpr double kPi = 3.14159265358979323846;
-  const double cx = x + kTile - 5.0, cy = y + 5.0;
+  const double cx = x + 5.0, cy = y + 5.0;
   double px[10], py[10];
   for (int i = 0; i < 10; ++i) {
     const double r = i % 2 == 0 ? 5.2 : 2.3;

@@ -34,7 +34,7 @@ class StatusPanel {
  public:
   static constexpr std::uint32_t kSolvedMomentMs = 3500;
   static constexpr std::uint32_t kNoticeMs = 4000;
-  static constexpr std::uint32_t kFlashStepMs = 170;
+  static constexpr std::uint32_t kFlashStepMs = 250;
   static constexpr int kFlashSteps = 7;  // on, off, on, ... ending on
 
   explicit StatusPanel(StatusPanelDeps deps);

@@ -62,7 +62,10 @@ void StatusPanel::LevelSetUp() {
     searchedPar_.clear();
   }
   const auto searched = searchedPar_.find(st.currentLevel);
-  if (!stored && searched != searchedPar_.end()) par_ = searched->second;
+  if (!stored && searched != searchedPar_.end()) {
+    par_ = searched->second;
+    d_.game.SetKnownPar(st.currentLevel, par_);
+  }
   if (stored || searched != searchedPar_.end() || engine::IsSolved(st.board)) {
     AnalysePosition();
   } else {
@@ -104,8 +107,12 @@ void StatusPanel::ApplyStoredPar() {
     solutions_.clear();
     return;
   }
+  // The stored lines are the pack's own: they decide par over what an older record says, unless
+  // the level's own line proved wrong and the solver was asked instead.
   for (int n = 1; n <= st.numberOfLevels; ++n) {
-    if (d_.game.KnownPar(n) == 0) d_.game.SetKnownPar(n, static_cast<int>(solutions_[static_cast<std::size_t>(n)].size()));
+    const auto searched = searchedPar_.find(n);
+    const bool ownSearch = searchedPack_ == st.packPath && searched != searchedPar_.end();
+    d_.game.SetKnownPar(n, ownSearch ? searched->second : static_cast<int>(solutions_[static_cast<std::size_t>(n)].size()));
   }
 }
 

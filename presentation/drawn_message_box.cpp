@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "presentation/builtin_font.h"
 #include "presentation/image.h"
+#include "presentation/loaded_libraries.h"
 #include "presentation/text.h"
 
 namespace presentation {
@@ -265,6 +266,7 @@ bool DrawnMessageBox::RunInOwnWindow() {
   if (!window) return false;
   SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  KeepLoadedLibrariesMapped();
   SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                                       Width(), Height())
                                   : nullptr;

@@ -13,6 +13,7 @@ add_library(frostlide_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/message_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawn_message_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/builtin_font.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/loaded_libraries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text.cpp)
 target_include_directories(frostlide_window PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_features(frostlide_window PUBLIC cxx_std_20)

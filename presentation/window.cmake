@@ -7,6 +7,7 @@ endif()
 
 add_library(frostlide_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/input.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/loop_tasks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_style.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_mode.cpp

@@ -143,6 +143,7 @@ class AppTest : public ::testing::Test {
     };
     o.terminate = terminate ? terminate : [] { ADD_FAILURE() << "a sprite failed to load"; };
     o.fontPath = "/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf";
+    o.solver = solver;
     o.screens = [this](AppServices&) {
       auto s = std::make_unique<RecordingScreens>(screenLog);
       screens = s.get();
@@ -202,6 +203,7 @@ class AppTest : public ::testing::Test {
   bool browserStarts = true;      // what the desktop's opener answers
   bool failingSystemBox = false;  // SDL's box whose desktop half fails, instead of `box`
   presentation::SpriteStore::TerminateFn terminate;  // empty: a missing sprite fails the test
+  PositionSolver* solver = nullptr;            // nullptr: the engine's
   std::unique_ptr<Application> app;
 };
 

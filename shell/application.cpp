@@ -230,6 +230,8 @@ StartResult Application::Main() {
   font_ = presentation::TextRenderer::Open(fontPath, 12);
   if (!font_) font_ = presentation::TextRenderer::Open(kSystemFont, 12);
   messageBox_->SetFont(font_.get());
+  panelFont_ = presentation::TextRenderer::Open(fontPath, 13);
+  if (!panelFont_) panelFont_ = presentation::TextRenderer::Open("/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf", 13);
 
   auto screens = [this]() -> SecondaryScreens& { return Screens(); };
   mainMenu_ = std::make_unique<MainMenu>(MainMenuDeps{
@@ -247,7 +249,9 @@ StartResult Application::Main() {
                               },
       [this] { QuitGame(); }});
   gameScreen_ = std::make_unique<GameScreen>(GameScreenDeps{
-      *sprites_, sound, *this, *game_, *settings_, flags_, screens, [this](const Surface& box, int x, int y) { window_->PresentRegion(box, x, y); }});
+      *sprites_, sound, *this, *game_, *settings_, flags_, screens,
+      [this](const Surface& box, int x, int y) { window_->PresentRegion(box, x, y); }, appPath_, window_.get(),
+      options_.solver, panelFont_.get(), font_.get()});
   renderer_->SetScreen(gameScreen_.get());
   mainWindow_ = std::make_unique<MainWindowScreen>(*mainMenu_, *gameScreen_, flags_);
   window_->SetMainScreen(mainWindow_.get());
@@ -310,6 +314,8 @@ void Application::QuitGame() {
     sprites_->surfaces().picbg = presentation::Surface();
   }
   if (music_) music_->DestroyMusicPlayer();
+  // A search under way stops at once.
+  if (gameScreen_) gameScreen_->panel().Stop();
   if (game_) {
     game_->ClearBoard();
     game_->ResetUndoHistory();
@@ -355,6 +361,18 @@ void Application::ShowCredits() {
 }
 
 void Application::RunGameMenuCommand(int item) { gameScreen_->GameMenuAction(item); }
+
+void Application::LevelSetUp() {
+  if (gameScreen_) gameScreen_->panel().LevelSetUp();
+}
+
+void Application::PositionChanged() {
+  if (gameScreen_) gameScreen_->panel().PositionChanged();
+}
+
+void Application::LevelSolved(int level, int moves, bool newBest) {
+  if (gameScreen_) gameScreen_->panel().LevelSolved(level, moves, newBest);
+}
 
 void Application::OnMusicTimer() { music_->OnMusicTimer(window_->Minimized()); }
 void Application::OnMinimized() { music_->OnMinimise(); }

@@ -48,6 +48,8 @@ struct StartOptions {
   ToolRunner desktopTool;
   presentation::SpriteStore::TerminateFn terminate;  // empty: end the process at once
   std::string fontPath;  // empty: data/fonts/OpenSans-Bold.ttf below the program folder
+  // What the status panel's worker runs; nullptr: the engine's solver.
+  PositionSolver* solver = nullptr;
   // The secondary screens; empty: CreateSecondaryScreens.
   std::function<std::unique_ptr<SecondaryScreens>(AppServices&)> screens;
 };
@@ -109,6 +111,9 @@ class Application final : public engine::Prompt,
   void UseGameCursor() override {}
   bool MainMenuVisible() override { return flags_.mainMenuVisible; }
   void RunGameMenuCommand(int item) override;
+  void LevelSetUp() override;
+  void PositionChanged() override;
+  void LevelSolved(int level, int moves, bool newBest) override;
   // presentation::WindowListener
   void OnMusicTimer() override;
   void OnMinimized() override;
@@ -161,6 +166,7 @@ class Application final : public engine::Prompt,
   std::unique_ptr<engine::SoundPlayer> soundRelay_;  // forwards to sound_ once it exists
   std::unique_ptr<presentation::SpriteStore> sprites_;
   std::unique_ptr<presentation::TextRenderer> font_;
+  std::unique_ptr<presentation::TextRenderer> panelFont_;
   std::unique_ptr<GameMessageBox> messageBox_;
   std::unique_ptr<presentation::BoardRenderer> renderer_;
   std::unique_ptr<engine::Game> game_;

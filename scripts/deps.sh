@@ -12,6 +12,7 @@ FROSTLIDE_PACKAGES=(
   xvfb xauth xdotool x11-utils imagemagick
   clang libclang-rt-14-dev
   desktop-file-utils appstream shared-mime-info sox
+  lintian
 )
 
 missing=()

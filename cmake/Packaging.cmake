@@ -64,14 +64,17 @@ foreach(t ${_programs})
 endforeach()
 install(DIRECTORY "${_links}/" DESTINATION "." COMPONENT deb EXCLUDE_FROM_ALL ${_file_perms})
 
-# Desktop integration.
-install(FILES "${_pkg}/frostlide.desktop" "${_pkg}/mapwright.desktop"
-        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/applications" COMPONENT deb EXCLUDE_FROM_ALL)
+# Desktop integration (the editor's only where it is built).
+set(_desktop "${_pkg}/frostlide.desktop")
+set(_metainfo "${_pkg}/org.example.frostlide.Frostlide.metainfo.xml")
+if(TARGET Mapwright)
+  list(APPEND _desktop "${_pkg}/mapwright.desktop")
+  list(APPEND _metainfo "${_pkg}/org.example.frostlide.Mapwright.metainfo.xml")
+endif()
+install(FILES ${_desktop} DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/applications" COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES "${_pkg}/frostlide-mime.xml" RENAME frostlide.xml
         DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/mime/packages" COMPONENT deb EXCLUDE_FROM_ALL)
-install(FILES "${_pkg}/org.example.frostlide.Frostlide.metainfo.xml"
-              "${_pkg}/org.example.frostlide.Mapwright.metainfo.xml"
-        DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/metainfo" COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${_metainfo} DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/metainfo" COMPONENT deb EXCLUDE_FROM_ALL)
 install(DIRECTORY "${FROSTLIDE_DIST_DIR}/data/icons/hicolor"
         DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons" COMPONENT deb EXCLUDE_FROM_ALL OPTIONAL ${_file_perms})
 

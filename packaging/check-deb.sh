@@ -33,7 +33,6 @@ while IFS= read -r want; do
   fi
 done <<'LINES'
 ./usr/games/frostlide -> ../lib/games/frostlide/Frostlide
-./usr/games/mapwright -> ../lib/games/frostlide/Mapwright
 ./usr/games/frostlide-cli -> ../lib/games/frostlide/frostlide-cli
 ./usr/lib/games/frostlide/data -> ../../../share/games/frostlide
 ./usr/share/games/frostlide/fonts/OpenSans-Bold.ttf -> ../../../fonts/truetype/open-sans/OpenSans-Bold.ttf
@@ -41,6 +40,12 @@ done <<'LINES'
 ./usr/share/doc/frostlide/copyright
 ./usr/share/man/man6/frostlide.6.gz
 LINES
+# The editor, where the build has it.
+if grep -qF './usr/lib/games/frostlide/Mapwright' "$work/contents.txt" &&
+   ! grep -qF './usr/games/mapwright -> ../lib/games/frostlide/Mapwright' "$work/contents.txt"; then
+  echo "missing from the package: the link /usr/games/mapwright"
+  status=1
+fi
 # Nothing a run of the game writes, and no second copy of the icons.
 if grep -E '\.cdx$|settings\.ini$|editor\.ini$|/levels/|/Levels/|share/games/frostlide/icons' "$work/contents.txt"; then
   echo "the package carries files it must not"

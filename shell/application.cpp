@@ -203,11 +203,14 @@ StartResult Application::Main() {
   // 9
   settings_->LoadSettings();
 
-  // 10
-  RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", appPath_ + "data/sprites/gui/icon.png",
-                   appPath_ + options_.programName,
-                   options_.associationPlaces ? *options_.associationPlaces : DefaultAssociationPlaces(),
-                   options_.desktopTool ? options_.desktopTool : ToolRunner(RunDesktopTool));
+  // 10. An installed game whose package already declares the association for everyone leaves
+  // the player's desktop folders alone.
+  if (options_.associationPlaces || !folders_.Separate() || !SystemDeclaresFileType("Frostlide", SystemDataDirs())) {
+    RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", appPath_ + "data/sprites/gui/icon.png",
+                     appPath_ + options_.programName,
+                     options_.associationPlaces ? *options_.associationPlaces : DefaultAssociationPlaces(),
+                     options_.desktopTool ? options_.desktopTool : ToolRunner(RunDesktopTool));
+  }
 
   // 11: the main window and everything its screens use.
   clock_ = std::make_unique<SystemClock>();

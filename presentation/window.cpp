@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "presentation/loaded_libraries.h"
+
 namespace presentation {
 
 struct Window::Sdl {
@@ -47,6 +49,7 @@ std::unique_ptr<Window> Window::Create(const WindowOptions& options, std::string
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   w->sdl_->renderer = SDL_CreateRenderer(w->window_, -1, 0);
   if (!w->sdl_->renderer) w->sdl_->renderer = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_SOFTWARE);
+  KeepLoadedLibrariesMapped();  // the renderer's driver, for the leak check of sanitized builds
   if (!w->sdl_->renderer) return fail("renderer");
   // The frame keeps its 640 x 480 pixels in any window size; SDL maps the pointer back to them.
   SDL_RenderSetLogicalSize(w->sdl_->renderer, kFrameWidth, kFrameHeight);

@@ -37,6 +37,9 @@ struct StartOptions {
   std::string commandLine;  // the whole argument text, taken as one path
   std::string programName = "Frostlide";
   presentation::SystemMessageBox* systemBox = nullptr;  // nullptr: SDL's message box
+  // With SDL's message box: the desktop's own box (empty: SDL_ShowMessageBox). The game draws
+  // the box itself whenever this one cannot be shown.
+  presentation::SdlMessageBox::PlatformBox platformBox;
   std::function<bool(const std::string& program, const std::vector<std::string>& args)> startProgram;
   DesktopOpener openDesktop;
   presentation::Music::PlayerFactory musicPlayer;
@@ -54,7 +57,7 @@ struct StartOptions {
 enum class StartResult {
   Running,   // the window is up; Run() next
   Declined,  // the player did not want to play the pack from the command line: end quietly
-  Failed,    // no window could be opened
+  Failed,    // no window could be opened, or no question could be shown
 };
 
 // frmMain: shows picMainMenu or picGame, whichever the flags say, and routes events to it.
@@ -150,6 +153,7 @@ class Application final : public engine::Prompt,
   std::string startPackPath_;
   bool colorBlindOption_ = false;
   bool quitting_ = false;
+  bool boxFailed_ = false;  // a system message could not be shown at all
 
   std::unique_ptr<presentation::SdlMessageBox> sdlBox_;
   presentation::SystemMessageBox* systemBox_ = nullptr;

@@ -86,8 +86,14 @@ void GameScreen::HandleInput(const InputEvent& e) {
         break;
     }
   }
-  if (e.type == InputType::MouseDown && capture_ == Target::None) capture_ = over;
-  if (e.type == InputType::MouseUp && (e.button & buttons::Left)) capture_ = Target::None;
+  // The release of whichever button took the pointer gives it back, not only the left one.
+  if (e.type == InputType::MouseDown && capture_ == Target::None) {
+    capture_ = over;
+    captureButton_ = e.button;
+  } else if (e.type == InputType::MouseUp && (e.button & captureButton_)) {
+    capture_ = Target::None;
+    captureButton_ = 0;
+  }
 }
 
 void GameScreen::DrawInto(Surface& frame, int x, int y) const {

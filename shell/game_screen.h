@@ -96,6 +96,7 @@ class GameScreen final : public Screen, public presentation::BoardScreen {
   Surface cubeBox_{kBoardSize, kBoardSize};
   int gameMenuHover_ = 0;
   Target capture_ = Target::None;
+  int captureButton_ = 0;  // the button whose press started the capture
   Target pressed_ = Target::None;
   std::unique_ptr<PositionSolver> ownSolver_;
   std::unique_ptr<StatusPanel> panel_;

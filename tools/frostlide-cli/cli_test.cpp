@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/program_version.h"
 #include "platform/test_dir.h"
 
 namespace {
@@ -144,6 +145,31 @@ TEST_F(CliTest, UsageErrors) {
   const Result help = Run({"help"});
   EXPECT_EQ(help.code, 0);
   EXPECT_NE(help.out.find("play PACK LEVEL"), std::string::npos);
+}
+
+// What the manual page lists: every command, the two options and the exit statuses.
+TEST_F(CliTest, HelpAndVersion) {
+  for (const char* ask : {"help", "--help", "-h"}) {
+    const Result help = Run({ask});
+    EXPECT_EQ(help.code, 0) << ask;
+    EXPECT_EQ(help.err, "") << ask;
+    for (const char* line : {"usage: frostlide-cli COMMAND ARGS...", "frostlide-cli show PACK LEVEL",
+                             "frostlide-cli play PACK LEVEL [--yes] MOVE...", "frostlide-cli status PACK",
+                             "frostlide-cli render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] MOVE...",
+                             "frostlide-cli solve PACK [LEVEL] [--plain] [--max-states N] [--max-moves N]",
+                             "frostlide-cli --help", "frostlide-cli --version", "exit status: 0 done"}) {
+      EXPECT_NE(help.out.find(line), std::string::npos) << ask << ": " << line << "\n" << help.out;
+    }
+  }
+  const Result version = Run({"--version"});
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, platform::VersionLine("frostlide-cli") + "\n");
+  EXPECT_EQ(version.err, "");
+  // Only on its own: followed by anything it is no command, and the usage says so.
+  const Result extra = Run({"--version", "x"});
+  EXPECT_EQ(extra.code, 2);
+  EXPECT_EQ(extra.out, "");
+  EXPECT_NE(extra.err.find("unknown command '--version'"), std::string::npos) << extra.err;
 }
 
 TEST_F(CliTest, MovesBoardInputWouldNotAllow) {

@@ -37,6 +37,7 @@ done <<'LINES'
 ./usr/lib/games/frostlide/data -> ../../../share/games/frostlide
 ./usr/share/games/frostlide/fonts/OpenSans-Bold.ttf -> ../../../fonts/truetype/open-sans/OpenSans-Bold.ttf
 ./usr/share/games/frostlide/ogpice.cdn
+./usr/share/games/frostlide/ogpice.solutions
 ./usr/share/doc/frostlide/copyright
 ./usr/share/man/man6/frostlide.6.gz
 LINES
@@ -47,7 +48,7 @@ if grep -qF './usr/lib/games/frostlide/Mapwright' "$work/contents.txt" &&
   status=1
 fi
 # Nothing a run of the game writes, and no second copy of the icons.
-if grep -E '\.cdx$|settings\.ini$|editor\.ini$|/levels/|/Levels/|share/games/frostlide/icons' "$work/contents.txt"; then
+if grep -E '\.cdx$|\.best$|settings\.ini$|editor\.ini$|/levels/|/Levels/|share/games/frostlide/icons' "$work/contents.txt"; then
   echo "the package carries files it must not"
   status=1
 fi

@@ -47,7 +47,7 @@ if grep -qF './usr/lib/games/frostlide/Mapwright' "$work/contents.txt" &&
   status=1
 fi
 # Nothing a run of the game writes, and no second copy of the icons.
-if grep -E '\.cdx$|settings\.ini$|editor\.ini$|/levels/|/Levels/|share/games/frostlide/icons' "$work/contents.txt"; then
+if grep -E '\.cdx$|\.best$|settings\.ini$|editor\.ini$|/levels/|/Levels/|share/games/frostlide/icons' "$work/contents.txt"; then
   echo "the package carries files it must not"
   status=1
 fi

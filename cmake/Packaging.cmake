@@ -28,7 +28,7 @@ foreach(t Frostlide Mapwright frostlide-cli)
 endforeach()
 
 # What a run of the programs writes into the build's program folder is never shipped.
-set(_written PATTERN "settings.ini" EXCLUDE PATTERN "editor.ini" EXCLUDE PATTERN "*.cdx" EXCLUDE
+set(_written PATTERN "settings.ini" EXCLUDE PATTERN "editor.ini" EXCLUDE PATTERN "*.cdx" EXCLUDE PATTERN "*.best" EXCLUDE
              PATTERN "levels" EXCLUDE PATTERN "Levels" EXCLUDE PATTERN "*.stamp" EXCLUDE)
 set(_file_perms FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
                 DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE

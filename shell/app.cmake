@@ -14,7 +14,7 @@ target_link_libraries(frostlide_screen_base PUBLIC frostlide_window)
 frostlide_strict(frostlide_screen_base)
 
 set(_app_sources)
-foreach(f application main_menu game_screen message_box
+foreach(f application main_menu game_screen game_screen_keyboard message_box
           screen_drawing_main_menu screen_drawing_game screen_drawing_message)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${f}.cpp)
     list(APPEND _app_sources ${CMAKE_CURRENT_LIST_DIR}/${f}.cpp)

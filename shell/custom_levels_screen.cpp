@@ -141,8 +141,7 @@ void CustomLevelsScreen::OnClick() {
 void CustomLevelsScreen::OnKeyDown(int key, bool) {
   switch (key) {
     case keys::Escape: Close(); return;
-    case keys::Letter('P'):
-    case keys::Enter: PlaySelectedPack(); return;
+    case keys::Letter('P'): PlaySelectedPack(); return;
     case keys::Letter('I'): ImportLevelPack(); return;
     default: break;
   }

@@ -45,6 +45,7 @@ void LevelSelectScreen::TileOrigin(int n, int& x, int& y) {
 }
 
 void LevelSelectScreen::OnMouseMove(int x, int y, int) {
+  keyHighlight_ = false;
   if (OverCancel(x, y)) {
     if (levelSelectHover_ != kCancelItem) HighlightLevelSelect(kCancelItem);
     return;
@@ -105,9 +106,10 @@ void LevelSelectScreen::OnKeyDown(int key, bool) {
     const int to = NextByKey(levelSelectHover_, key, st.numberOfLevels,
                              [&](int k) { return !s_.game.IsLevelLocked(k) && k != st.currentLevel; });
     if (to != levelSelectHover_) HighlightLevelSelect(to);
+    keyHighlight_ = levelSelectHover_ != 0;
     return;
   }
-  if (key == keys::Enter && levelSelectHover_ != 0) {
+  if (key == keys::Enter && keyHighlight_ && levelSelectHover_ != 0) {
     // The highlighted level is played (or Cancel works) when Enter comes up again.
     if (levelSelectHover_ == kCancelItem) s_.sound.PlaySoundEffect("btnclick");
     selectedLevel_ = levelSelectHover_ == kCancelItem ? -1 : levelSelectHover_;

@@ -23,7 +23,8 @@ class LevelSelectScreen final : public Screen {
   // Space, Escape, Enter and C close the screen without a choice: no level is chosen from the
   // press on, and the screen closes when that key is released. Arrow keys move the highlight
   // between the levels that can be chosen (Down past the last row reaches Cancel), and Enter
-  // then plays the highlighted level, or cancels on Cancel.
+  // then plays the level they highlighted, or cancels on Cancel. A highlight the pointer made
+  // leaves Enter as it was.
   void OnKeyDown(int key, bool shift) override;
   void OnKeyUp(int key, bool shift) override;
   void Paint() override { PresentLevelSelect(); }
@@ -54,6 +55,7 @@ class LevelSelectScreen final : public Screen {
   int levelSelectHover_ = 0;
   int selectedLevel_ = -1;
   int closeKey_ = 0;
+  bool keyHighlight_ = false;  // the arrow keys made the current highlight
 };
 
 }  // namespace shell

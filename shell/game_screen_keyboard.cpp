@@ -21,9 +21,11 @@ engine::Direction DirectionOfKey(int key) {
   }
 }
 
-// The frame's colours (art.md): ice cyan on night navy, white once a push is armed.
+// The frame's colours: ice cyan on night navy, gold once a push is armed (white would melt into
+// the pale ice of the frozen lake).
 constexpr std::uint32_t kInk = 0x0E2233;
 constexpr std::uint32_t kIce = 0x5CD6F5;
+constexpr std::uint32_t kGold = 0xF0C24B;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // Draws on the board only (board pixels bx, by), whose top left is at (ox, oy) of dst.
@@ -211,7 +213,7 @@ void GameScreen::DrawBoardSelection(Surface& dst, int x, int y) const {
   const BoardPen pen{dst, x, y};
   const int px = (kb_.cell.x - 1) * engine::kCellPixels, py = (kb_.cell.y - 1) * engine::kCellPixels;
   const int last = engine::kCellPixels - 1;
-  const std::uint32_t colour = kb_.armed ? kWhite : kIce;
+  const std::uint32_t colour = kb_.armed ? kGold : kIce;
 
   // Two bright rings between dark ones, in the gap around the cube: they read on light snow and
   // on the polar night alike, and by brightness rather than hue.
@@ -219,7 +221,7 @@ void GameScreen::DrawBoardSelection(Surface& dst, int x, int y) const {
   pen.Ring(px - 2, py - 2, px + last + 2, py + last + 2, colour);
   pen.Ring(px - 1, py - 1, px + last + 1, py + last + 1, colour);
   pen.Ring(px, py, px + last, py + last, kInk);
-  if (kb_.armed) pen.Ring(px + 1, py + 1, px + last - 1, py + last - 1, kWhite);
+  if (kb_.armed) pen.Ring(px + 1, py + 1, px + last - 1, py + last - 1, kGold);
   // White corner brackets mark it as a selection, not a wall.
   for (int i = -2; i <= 5; ++i) {
     for (int w = -2; w <= -1; ++w) {

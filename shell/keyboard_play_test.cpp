@@ -127,9 +127,9 @@ TEST_F(KeyboardPlayTest, TheFrameFollowsTheCubeAndReadsOnTheBoard) {
   EXPECT_EQ(f.pixel(left - 1, top + 15), 0x5CD6F5u);
   EXPECT_EQ(f.pixel(left - 3, top + 15), 0x0E2233u);
   EXPECT_EQ(f.pixel(left + 30 + 2, top + 15), 0x5CD6F5u);
-  // Space arms the push: the frame turns white.
+  // Space arms the push: the frame turns gold.
   Press(keys::Space);
-  EXPECT_EQ(app->window()->frame().pixel(left - 1, top + 15), 0xFFFFFFu);
+  EXPECT_EQ(app->window()->frame().pixel(left - 1, top + 15), 0xF0C24Bu);
   Press(keys::Space);
   EXPECT_FALSE(g.pushArmed());
 

@@ -383,11 +383,25 @@ void Window::DeliverInput(InputEvent ev) {
   top->HandleInput(ev);
 }
 
+namespace {
+SDL_Rect UsableBounds(int index) {
+  SDL_Rect r{0, 0, kFrameWidth, kFrameHeight};
+  if (SDL_GetDisplayUsableBounds(index, &r) != 0 || r.w <= 0 || r.h <= 0) {
+    if (SDL_GetDisplayBounds(index, &r) != 0) r = SDL_Rect{0, 0, kFrameWidth, kFrameHeight};
+  }
+  return r;
+}
+}  // namespace
+
+int DefaultScaleOfDisplay(int displayIndex) {
+  const SDL_Rect r = UsableBounds(displayIndex);
+  return FittingScale(r.w, r.h, 80);
+}
+
 void Window::UsableArea(int& x, int& y, int& w, int& h) const {
   int index = SDL_GetWindowDisplayIndex(window_);
   if (index < 0) index = 0;
-  SDL_Rect r{0, 0, kFrameWidth, kFrameHeight};
-  if (SDL_GetDisplayUsableBounds(index, &r) != 0 || r.w <= 0 || r.h <= 0) SDL_GetDisplayBounds(index, &r);
+  const SDL_Rect r = UsableBounds(index);
   x = r.x;
   y = r.y;
   w = r.w;

@@ -37,6 +37,9 @@ FrameViewport ViewportFor(int outputWidth, int outputHeight, int scale, bool ful
 void WindowToFrame(const FrameViewport& viewport, int& x, int& y);
 // The largest scale 1 .. kMaxScale whose window fits in percent % of an area (at least 1).
 int FittingScale(int areaWidth, int areaHeight, int percent);
+// The default scale (80 % of the usable area) of a display, for a window of the game that is
+// made before the main window exists; SDL's video must be up. 1 when SDL cannot tell.
+int DefaultScaleOfDisplay(int displayIndex = 0);
 
 // What the window needs of a screen.
 class ScreenView {

@@ -86,6 +86,7 @@ std::string Game::ProgressPath() const {
 }
 
 bool Game::SaveProgress() {
+  if (!WritesFiles()) return true;
   const std::string path = platform::ResolvePath(ProgressPath());
   // Never write over the pack, whatever the file system makes of the two names.
   if (platform::SameFile(path, platform::ResolvePath(state_.packPath))) return false;
@@ -108,7 +109,7 @@ bool Game::ReadProgress() {
 }
 
 void Game::LoadProgress() {
-  if (!platform::FileExists(ProgressPath())) SaveProgress();
+  if (WritesFiles() && !platform::FileExists(ProgressPath())) SaveProgress();
   ReadProgress();
 }
 

@@ -43,6 +43,9 @@ bool ContainsNoCase(const std::string& haystack, const std::string& needle) {
   return false;
 }
 
+// The font the game's pictures are drawn with, as the desktop installs it.
+constexpr const char* kSystemFont = "/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf";
+
 std::string Absolute(const std::string& path) {
   if (path.empty() || path[0] == '/') return path;
   char buf[PATH_MAX];
@@ -92,7 +95,7 @@ Application::Application(StartOptions options) : options_(std::move(options)) {
   if (options_.systemBox) {
     systemBox_ = options_.systemBox;
   } else {
-    sdlBox_ = std::make_unique<presentation::SdlMessageBox>("Frostlide");
+    sdlBox_ = std::make_unique<presentation::SdlMessageBox>("Frostlide", options_.platformBox);
     systemBox_ = sdlBox_.get();
   }
 }
@@ -160,8 +163,16 @@ StartResult Application::Main() {
   folders_ = platform::ResolveProgramFolders(appPath_);
   startPackPending_ = false;
 
+  std::string fontPath = options_.fontPath.empty() ? platform::ResolvePath(appPath_ + "data/fonts/OpenSans-Bold.ttf")
+                                                   : options_.fontPath;
+  if (sdlBox_) sdlBox_->SetArt({appPath_, {fontPath, kSystemFont}});
+
   // 4: a level pack named on the command line.
-  if (!ImportDialogue(options_.commandLine)) return StartResult::Declined;
+  if (!ImportDialogue(options_.commandLine)) {
+    if (!boxFailed_) return StartResult::Declined;
+    std::fprintf(stderr, "Frostlide: no message box could be shown, so the questions went unanswered\n");
+    return StartResult::Failed;
+  }
 
   // 5: settings.ini, created on the first run (which asks about full screen).
   settings_ = std::make_unique<Settings>(platform::UserFilePath(folders_, appPath_ + "settings.ini"), *this);
@@ -197,11 +208,14 @@ StartResult Application::Main() {
   window_->SetScale(scale != 0 ? std::min(scale, window_->LargestScale()) : window_->DefaultScale());
   OnWindowScaled(window_->Scale());
 
-  // 10
-  RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", appPath_ + "data/sprites/gui/icon.png",
-                   appPath_ + options_.programName,
-                   options_.associationPlaces ? *options_.associationPlaces : DefaultAssociationPlaces(),
-                   options_.desktopTool ? options_.desktopTool : ToolRunner(RunDesktopTool));
+  // 10. An installed game whose package already declares the association for everyone leaves
+  // the player's desktop folders alone.
+  if (options_.associationPlaces || !folders_.Separate() || !SystemDeclaresFileType("Frostlide", SystemDataDirs())) {
+    RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", appPath_ + "data/sprites/gui/icon.png",
+                     appPath_ + options_.programName,
+                     options_.associationPlaces ? *options_.associationPlaces : DefaultAssociationPlaces(),
+                     options_.desktopTool ? options_.desktopTool : ToolRunner(RunDesktopTool));
+  }
 
   // 11: the main window and everything its screens use.
   clock_ = std::make_unique<SystemClock>();
@@ -221,18 +235,21 @@ StartResult Application::Main() {
       [this](std::string_view s, std::string_view k, std::string_view v) { settings_->WriteSetting(s, k, v); }};
   music_ = std::make_unique<presentation::Music>(appPath_, access, settings_->musicEnabled, options_.musicPlayer);
   messageBox_ = std::make_unique<GameMessageBox>(*window_, *sprites_, sound);
-  std::string fontPath = options_.fontPath.empty() ? platform::ResolvePath(appPath_ + "data/fonts/OpenSans-Bold.ttf")
-                                                   : options_.fontPath;
   font_ = presentation::TextRenderer::Open(fontPath, 12);
-  if (!font_) font_ = presentation::TextRenderer::Open("/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf", 12);
+  if (!font_) font_ = presentation::TextRenderer::Open(kSystemFont, 12);
   messageBox_->SetFont(font_.get());
+  panelFont_ = presentation::TextRenderer::Open(fontPath, 13);
+  if (!panelFont_) panelFont_ = presentation::TextRenderer::Open("/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf", 13);
 
   auto screens = [this]() -> SecondaryScreens& { return Screens(); };
   mainMenu_ = std::make_unique<MainMenu>(MainMenuDeps{
       appPath_, *sprites_, sound, *this, *this, *settings_, *display_, screens,
       [this] {
-        if (options_.openDesktop) OpenWebPage(options_.openDesktop);
-        else OpenWebPage();
+        const bool opened = options_.openDesktop ? OpenWebPage(options_.openDesktop) : OpenWebPage();
+        if (!opened) {
+          ShowMessage(kNoBrowserMessage, false);
+          ShowMessage(kWebPageAddress, false);
+        }
       },
       options_.startProgram ? options_.startProgram
                             : [](const std::string& p, const std::vector<std::string>& a) {
@@ -240,7 +257,9 @@ StartResult Application::Main() {
                               },
       [this] { QuitGame(); }});
   gameScreen_ = std::make_unique<GameScreen>(GameScreenDeps{
-      *sprites_, sound, *this, *game_, *settings_, flags_, screens, [this](const Surface& box, int x, int y) { window_->PresentRegion(box, x, y); }});
+      *sprites_, sound, *this, *game_, *settings_, flags_, screens,
+      [this](const Surface& box, int x, int y) { window_->PresentRegion(box, x, y); }, appPath_, window_.get(),
+      options_.solver, panelFont_.get(), font_.get()});
   renderer_->SetScreen(gameScreen_.get());
   mainWindow_ = std::make_unique<MainWindowScreen>(*mainMenu_, *gameScreen_, flags_);
   window_->SetMainScreen(mainWindow_.get());
@@ -271,7 +290,10 @@ StartResult Application::Main() {
 
   // 19-20
   window_->Show();
-  if (sdlBox_) sdlBox_->SetParent(window_->sdlWindow());
+  if (sdlBox_) {
+    sdlBox_->SetParent(window_->sdlWindow());
+    sdlBox_->SetModalRunner(window_.get());
+  }
   if (settings_->ReadFullScreen()) display_->SetFullScreen(true);
   flags_.suppressFade = false;
   return StartResult::Running;
@@ -300,6 +322,8 @@ void Application::QuitGame() {
     sprites_->surfaces().picbg = presentation::Surface();
   }
   if (music_) music_->DestroyMusicPlayer();
+  // A search under way stops at once.
+  if (gameScreen_) gameScreen_->panel().Stop();
   if (game_) {
     game_->ClearBoard();
     game_->ResetUndoHistory();
@@ -321,7 +345,14 @@ bool Application::ShowMessage(const std::string& text, bool yesNo) {
 }
 
 bool Application::SystemMessage(const std::string& text, engine::MessageIcon icon, bool yesNo) {
-  return systemBox_->Show(text, icon, yesNo);
+  // A copy for the terminal and the session log, whatever becomes of the box.
+  std::fprintf(stderr, "Frostlide: %s\n", text.c_str());
+  const std::optional<bool> answer = systemBox_->Show(text, icon, yesNo);
+  if (!answer) {
+    boxFailed_ = true;
+    return false;
+  }
+  return *answer;
 }
 
 void Application::RedrawGameMenu() {
@@ -347,6 +378,18 @@ void Application::OnScaleChanged(int scale) {
 void Application::OnWindowScaled(int scale) {
   // Leaving full screen gives the window back this size.
   display_->RecordWindowSize(presentation::kFrameWidth * scale, presentation::kFrameHeight * scale);
+}
+
+void Application::LevelSetUp() {
+  if (gameScreen_) gameScreen_->panel().LevelSetUp();
+}
+
+void Application::PositionChanged() {
+  if (gameScreen_) gameScreen_->panel().PositionChanged();
+}
+
+void Application::LevelSolved(int level, int moves, bool newBest) {
+  if (gameScreen_) gameScreen_->panel().LevelSolved(level, moves, newBest);
 }
 
 void Application::OnMusicTimer() { music_->OnMusicTimer(window_->Minimized()); }

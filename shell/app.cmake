@@ -14,7 +14,7 @@ target_link_libraries(frostlide_screen_base PUBLIC frostlide_window)
 frostlide_strict(frostlide_screen_base)
 
 set(_app_sources)
-foreach(f application main_menu game_screen game_screen_status message_box solver_worker status_panel
+foreach(f application main_menu game_screen game_screen_keyboard game_screen_status message_box solver_worker status_panel
           screen_drawing_main_menu screen_drawing_game screen_drawing_message)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${f}.cpp)
     list(APPEND _app_sources ${CMAKE_CURRENT_LIST_DIR}/${f}.cpp)
@@ -77,7 +77,12 @@ if(BUILD_TESTING AND TARGET frostlide_synthetic_art)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp)
     list(APPEND _app_tests ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp)
   endif()
+  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/keyboard_play_test.cpp)
+    list(APPEND _app_tests ${CMAKE_CURRENT_LIST_DIR}/keyboard_play_test.cpp)
+  endif()
   list(APPEND _app_tests ${CMAKE_CURRENT_LIST_DIR}/status_panel_test.cpp)
   frostlide_test(NAME shell_app_tests SOURCES ${_app_tests} LIBS frostlide_shell frostlide_synthetic_art)
+  # The keyboard test plays the built-in pack's own levels and stored solutions.
+  target_compile_definitions(shell_app_tests PRIVATE FROSTLIDE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   frostlide_strict(shell_app_tests)
 endif()

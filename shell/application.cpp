@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 
@@ -202,6 +203,10 @@ StartResult Application::Main() {
 
   // 9
   settings_->LoadSettings();
+  // The window's scale: the player's own choice where the desktop holds it, else what suits it.
+  const int scale = settings_->ReadWindowScale();
+  window_->SetScale(scale != 0 ? std::min(scale, window_->LargestScale()) : window_->DefaultScale());
+  OnWindowScaled(window_->Scale());
 
   // 10. An installed game whose package already declares the association for everyone leaves
   // the player's desktop folders alone.
@@ -364,6 +369,16 @@ void Application::ShowCredits() {
 }
 
 void Application::RunGameMenuCommand(int item) { gameScreen_->GameMenuAction(item); }
+
+void Application::OnScaleChanged(int scale) {
+  settings_->WriteWindowScale(scale);
+  OnWindowScaled(scale);
+}
+
+void Application::OnWindowScaled(int scale) {
+  // Leaving full screen gives the window back this size.
+  display_->RecordWindowSize(presentation::kFrameWidth * scale, presentation::kFrameHeight * scale);
+}
 
 void Application::LevelSetUp() {
   if (gameScreen_) gameScreen_->panel().LevelSetUp();

@@ -119,6 +119,8 @@ class Application final : public engine::Prompt,
   void OnMinimized() override;
   void OnRestored() override;
   void OnCloseRequest() override { CloseRequested(); }
+  // Ctrl+Plus / Ctrl+Minus: kept in settings.ini for the next start.
+  void OnScaleChanged(int scale) override;
 
   // For tests and the program's own wiring.
   const std::string& appPath() const { return appPath_; }
@@ -143,6 +145,7 @@ class Application final : public engine::Prompt,
   // Step 4 of Main; false when the program is to end.
   bool ImportDialogue(const std::string& commandLine);
   SecondaryScreens& Screens() { return *screens_; }
+  void OnWindowScaled(int scale);
 
   StartOptions options_;
   std::string appPath_;

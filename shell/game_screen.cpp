@@ -52,11 +52,16 @@ void GameScreen::ClearHighlight() {
 void GameScreen::HandleInput(const InputEvent& e) {
   if (HandleStatusKey(e)) return;
   if (e.type == InputType::KeyUp) {
+    if (TakeKeyRelease(e.key)) return;
     // The board has the keyboard; it passes the menu's shortcut keys on.
     d_.game.KeyUp(e.key);
     return;
   }
-  if (e.type == InputType::KeyDown) return;
+  if (e.type == InputType::KeyDown) {
+    OnGameKeyDown(e.key, e.shift);
+    return;
+  }
+  if (e.type == InputType::MouseMove) HideBoardSelection();
 
   // A picture box that takes a press keeps the pointer until the button is released.
   const Target over = OnBoard(e.x, e.y) ? Target::Board : Target::Menu;
@@ -75,10 +80,8 @@ void GameScreen::HandleInput(const InputEvent& e) {
         break;
       case InputType::MouseUp:
         if (e.button == buttons::Left && pressed_ == Target::Board && over == Target::Board) {
-          // The options screen may have changed the slide setting since the last move.
-          d_.game.settings().animationLevel = d_.settings.animationLevel;
           pressed_ = Target::None;
-          d_.game.Click();
+          ClickBoard();
         }
         if (e.button == buttons::Left) pressed_ = Target::None;
         break;
@@ -96,20 +99,23 @@ void GameScreen::HandleInput(const InputEvent& e) {
   }
 }
 
+void GameScreen::ClickBoard() {
+  // The options screen may have changed the slide setting since the last move.
+  d_.game.settings().animationLevel = d_.settings.animationLevel;
+  d_.game.Click();
+}
+
 void GameScreen::DrawInto(Surface& frame, int x, int y) const {
   Screen::DrawInto(frame, x, y);
   presentation::BitBlt(frame, x + kBoardX, y + kBoardY, kBoardSize, kBoardSize, cubeBox_, 0, 0,
                        presentation::RasterOp::SrcCopy);
+  DrawBoardSelection(frame, x + kBoardX, y + kBoardY);
   DrawHintFlash(frame, x + kBoardX, y + kBoardY);
 }
 
 void GameScreen::ShowBoard(const Surface& cubeBox) {
   presentation::BitBlt(cubeBox_, 0, 0, kBoardSize, kBoardSize, cubeBox, 0, 0, presentation::RasterOp::SrcCopy);
-  if (!d_.flags.mainMenuVisible && d_.presentBoard) {
-    d_.presentBoard(cubeBox_, kBoardX, kBoardY);
-  } else {
-    Invalidate();
-  }
+  PresentCubeBox();
 }
 
 void GameScreen::GameMenuAction(int item) {

@@ -104,4 +104,16 @@ void Settings::LoadSettings() {
 
 bool Settings::ReadFullScreen() { return LeadingNumber(ReadSetting("Options", "FullScreen")) == 1.0; }
 
+int Settings::ReadWindowScale() {
+  const std::optional<std::string> v = TryReadSetting("Window", "Scale", "0");
+  // Only a plain digit counts: "2x", "1.5" or "9" are damage, and damage means the default.
+  if (!v || v->size() != 1 || (*v)[0] < '1' || (*v)[0] > '4') return 0;
+  return (*v)[0] - '0';
+}
+
+void Settings::WriteWindowScale(int scale) {
+  if (scale < 1 || scale > 4) return;
+  WriteSetting("Window", "Scale", std::to_string(scale));
+}
+
 }  // namespace shell

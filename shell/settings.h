@@ -3,7 +3,7 @@
 //
 // settings.ini is an ordinary profile file (platform/profile.h): [Options] holds Sound, Music,
 // Animation, ColorBlind, FullScreen and FadeEffect, [Music] holds LastSong; all values are
-// decimal text.
+// decimal text. [Window] Scale (added beside them) holds the window's scale.
 //
 // When settings.ini cannot be created at the first run (a read-only program folder, a full
 // disk), the player is told once ("Unable to save settings to ..."), and the game goes on with
@@ -72,6 +72,12 @@ class Settings {
 
   // [Options] FullScreen as start-up reads it: its leading number compared with 1.
   bool ReadFullScreen();
+
+  // [Window] Scale: the window's whole-number scale, 1 to 4. 0 when the key is missing or holds
+  // anything else (the desktop's default applies then); the file is never reported on here.
+  int ReadWindowScale();
+  // Writes [Window] Scale; values outside 1 .. 4 are not written.
+  void WriteWindowScale(int scale);
 
   // True while the settings live in memory because settings.ini could not be created.
   bool InMemoryOnly() const { return memory_.has_value(); }

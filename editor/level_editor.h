@@ -15,6 +15,7 @@
 namespace mapwright {
 
 inline constexpr char kEditorTitle[] = "Frostlide Level Editor";
+inline constexpr char kLevelEditorTitle[] = "Level Editor";
 inline constexpr char kNewPackName[] = "My new level pack";
 inline constexpr int kMaxSavedLevels = 100;
 // Packs larger than this are not packs; reading stops before memory runs away.
@@ -26,6 +27,9 @@ inline constexpr char kSupportAddress[] = "support@mapwright.example.org";
 
 inline constexpr char kOpenFilter[] = "Frostlide level database (*.cdn);;All files (*)";
 inline constexpr char kSaveFilter[] = "Frostlide level pack (*.cdn)";
+
+// The list entry of a level: "Level 3".
+inline std::string LevelLabel(long long number) { return "Level " + std::to_string(number); }
 
 // One tool of the palette: the cell character the left button puts down.
 struct ToolEntry {

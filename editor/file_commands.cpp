@@ -86,39 +86,10 @@ void LevelEditor::UpdateDeleteMenu() { controls_.deleteMenuEnabled = !pack_.curr
 
 bool LevelEditor::HasEnoughCubes(int n) const {
   if (n < 1 || n > pack_.numberOfLevels) return true;
-  static constexpr std::array<std::pair<char, char>, 6> kColours{
-      {{'L', 'l'}, {'B', 'b'}, {'W', 'w'}, {'G', 'g'}, {'R', 'r'}, {'H', 'h'}}};
-  const LevelGrid& level = pack_.levels[static_cast<std::size_t>(n)];
-  for (const auto& [cube, sphere] : kColours) {
-    const auto cubes = std::count(level.begin(), level.end(), cube);
-    const auto spheres = std::count(level.begin(), level.end(), sphere);
-    if (cubes < spheres) return false;
-  }
-  return true;
+  return mapwright::HasEnoughCubes(pack_.levels[static_cast<std::size_t>(n)]);
 }
 
-SaveResult LevelEditor::SavePack(const std::string& path) {
-  Busy(true);
-  pack_.collectionName = controls_.nameBox;
-  std::string failing;
-  for (int n = 1; n <= pack_.numberOfLevels; ++n)
-    if (!HasEnoughCubes(n)) failing += " " + std::to_string(n);
-  if (!failing.empty() &&
-      ui_.Ask("These levels can not be solved (insufficient number of cubes):" + failing +
-                  ". Do you want to continue?",
-              kEditorTitle, MessageIcon::Question, Buttons::YesNo) != Answer::Yes) {
-    saveDeclined_ = true;
-    Busy(false);
-    return SaveResult::Declined;
-  }
-  saveDeclined_ = false;
-
-  int count = pack_.numberOfLevels;
-  if (count > kMaxSavedLevels) {
-    ui_.Tell("Level pack can have maximally 100 levels. Levels above 100 will not be saved.",
-             kEditorTitle, MessageIcon::Exclamation);
-    count = kMaxSavedLevels;
-  }
+std::string LevelEditor::PackBytes(int count, bool pump) {
   std::string out;
   out.reserve(128 + static_cast<std::size_t>(count) * 300);
   auto line = [&out](std::string_view text) {
@@ -141,11 +112,46 @@ SaveResult LevelEditor::SavePack(const std::string& path) {
         if (c != kNoChar) row += c;
       }
       line(row);
-      Pump();
+      if (pump) Pump();
     }
     line("");
-    Pump();
+    if (pump) Pump();
   }
+  return out;
+}
+
+SaveResult LevelEditor::SavePack(const std::string& path) {
+  Busy(true);
+  pack_.collectionName = controls_.nameBox;
+  std::string failing;
+  for (int n = 1; n <= pack_.numberOfLevels; ++n)
+    if (!HasEnoughCubes(n)) failing += " " + std::to_string(n);
+  if (!failing.empty() &&
+      ui_.Ask("These levels can not be solved (insufficient number of cubes):" + failing +
+                  ". Do you want to continue?",
+              kEditorTitle, MessageIcon::Question, Buttons::YesNo) != Answer::Yes) {
+    saveDeclined_ = true;
+    Busy(false);
+    return SaveResult::Declined;
+  }
+  // Only what the solver proved counts here; a level it could not decide is never named.
+  const std::string unsolvable = ProvedUnsolvable();
+  if (!unsolvable.empty() &&
+      ui_.Ask("These levels have no solution:" + unsolvable + ". Save anyway?", kEditorTitle,
+              MessageIcon::Question, Buttons::YesNo) != Answer::Yes) {
+    saveDeclined_ = true;
+    Busy(false);
+    return SaveResult::Declined;
+  }
+  saveDeclined_ = false;
+
+  int count = pack_.numberOfLevels;
+  if (count > kMaxSavedLevels) {
+    ui_.Tell("Level pack can have maximally 100 levels. Levels above 100 will not be saved.",
+             kEditorTitle, MessageIcon::Exclamation);
+    count = kMaxSavedLevels;
+  }
+  const std::string out = PackBytes(count, true);
   // Written beside the old file and renamed over it, so a failure keeps the previous pack.
   if (!platform::WriteFileAtomic(platform::ResolvePath(path), out)) {
     ui_.Tell("Unable to write " + path + ".", kEditorTitle, MessageIcon::Critical);
@@ -362,10 +368,18 @@ SaveResult LevelEditor::SaveAs() {
                                  MessageIcon::None, Buttons::OkCancel) != Answer::Ok)
     return SaveResult::Cancelled;
   pack_.busy = true;
+  const std::string oldFile = pack_.currentFile;
+  const std::string oldCaption = controls_.caption;
   pack_.currentFile = name;
   controls_.caption = std::string(kEditorTitle) + " - " + name;
   const SaveResult result = SavePack(name);
-  recent_.AddRecentFile(name);
+  if (result == SaveResult::Declined) {
+    // Nothing was written: the pack is still the one it was, under its old name.
+    pack_.currentFile = oldFile;
+    controls_.caption = oldCaption;
+  } else {
+    recent_.AddRecentFile(name);
+  }
   UpdateDeleteMenu();
   pack_.busy = false;
   ControlsChanged();

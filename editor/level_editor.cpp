@@ -12,19 +12,26 @@ static std::string WithSlash(std::string folder) {
   return folder;
 }
 
-LevelEditor::LevelEditor(std::string appFolder, EditorUi& ui, EditorView* view)
+LevelEditor::LevelEditor(std::string appFolder, EditorUi& ui, EditorView* view,
+                         std::shared_ptr<LevelSolver> solver)
     : appFolder_(WithSlash(std::move(appFolder))),
       // A read-only program folder keeps editor.ini in the per-user folder.
       iniPath_(platform::UserFilePath(platform::ResolveProgramFolders(appFolder_), appFolder_ + "editor.ini")),
       ui_(ui),
       view_(view),
-      recent_(iniPath_, controls_.recent, [this] { Pump(); }) {}
+      recent_(iniPath_, controls_.recent, [this] { Pump(); }),
+      checker_(solver ? std::move(solver) : std::make_shared<EngineLevelSolver>()) {
+  QObject::connect(&checker_, &VerdictChecker::VerdictReady, &checker_, [this] { VerdictArrived(); });
+  solutionTimer_.setSingleShot(true);
+  QObject::connect(&solutionTimer_, &QTimer::timeout, &checker_, [this] { SolutionFrame(); });
+}
 
 void LevelEditor::Refresh() {
   if (view_ != nullptr) view_->RefreshCanvas();
 }
 
 void LevelEditor::ControlsChanged() {
+  LevelsChanged();
   if (view_ != nullptr) view_->ControlsChanged();
 }
 
@@ -83,9 +90,18 @@ void LevelEditor::Paint(MouseButton button, int col, int row) {
     Refresh();
   }
   pack_.StoreWorkingLevel(SelectedNumber());
+  LevelsChanged();
+  if (view_ != nullptr) view_->VerdictsChanged();
 }
 
 void LevelEditor::MouseDown(MouseButton button, int x, int y) {
+  // A click ends the solution being shown, and is not a stroke of its own.
+  if (controls_.showingSolution) {
+    StopSolution();
+    holdStroke_ = true;
+    return;
+  }
+  if (holdStroke_) return;
   if (button != kLeftButton && button != kRightButton) return;
   if (pack_.numberOfLevels <= 0 || pack_.busy) return;
   const int col = Canvas::CellFromPixel(x);
@@ -95,7 +111,8 @@ void LevelEditor::MouseDown(MouseButton button, int x, int y) {
 }
 
 void LevelEditor::MouseMove(unsigned buttons, int x, int y) {
-  if (pack_.busy) return;
+  // The frames of a solution being shown get no hover frame drawn into them.
+  if (pack_.busy || controls_.showingSolution) return;
   const int col = Canvas::CellFromPixel(x);
   const int row = Canvas::CellFromPixel(y);
   if (col < 0 || row < 0) {
@@ -115,6 +132,7 @@ void LevelEditor::MouseMove(unsigned buttons, int x, int y) {
 }
 
 void LevelEditor::MouseUp(MouseButton button) {
+  holdStroke_ = false;
   if (pack_.busy) return;
   pack_.StoreWorkingLevel(SelectedNumber());
   if (button == kLeftButton || button == kRightButton) strokeStart_ = true;
@@ -180,8 +198,13 @@ void LevelEditor::ToggleBlindMode() {
   WriteIniString(iniPath_, "Editor", "BlindMode", blindMode_ ? "True" : "False");
 }
 
-void LevelEditor::Publish() { ui_.OpenUrl(kPublishUrl); }
+void LevelEditor::Publish() { OpenLink(kPublishUrl); }
 
-void LevelEditor::OpenLink(const std::string& url) { ui_.OpenUrl(url); }
+void LevelEditor::OpenLink(const std::string& url) {
+  // Without a browser the request would vanish; the designer gets the address to open by hand.
+  if (!ui_.OpenUrl(url))
+    ui_.Tell("No web browser could be started. Open this address by hand:\n\n" + url, kEditorTitle,
+             MessageIcon::Information);
+}
 
 }  // namespace mapwright

@@ -15,6 +15,7 @@
 // KeyUp, Paint). The drawing-free rules are in cube_movement.h, undo_history.h, game_rules.h.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ struct GameSettings {
   // data. Please reinstall Frostlide" when it does not. Tools that draw nothing (frostlide-cli,
   // a solver) switch the test off and need no program folder.
   bool checkDataFiles = true;
+  // Nothing is written: progress (and anything else the game keeps per pack) lives in memory
+  // for this run only. Test play from the editor runs this way, so trying a level never
+  // changes what the player has solved.
+  bool writeNothing = false;
 };
 
 struct GameState {
@@ -118,7 +123,8 @@ class Game {
   std::string ProgressPath() const;
   // Writes the progress file; false when it could not be written (the game goes on).
   bool SaveProgress();
-  // Creates a missing progress file, then reads it into solved.
+  // Creates a missing progress file, then reads it into solved. With writeNothing, progress
+  // saved earlier in this run is read back from memory and no file is created.
   void LoadProgress();
   // Reads the progress file into solved without creating it; false when it could not be read
   // whole (the flags of the levels not read are false).
@@ -150,6 +156,8 @@ class Game {
   GameState state_;
   UndoRing undo_;
   std::function<std::string(const std::string&)> writablePathFor_;
+  // With writeNothing: the progress "written" this run, by progress file path.
+  std::map<std::string, std::vector<bool>> progressInMemory_;
 };
 
 }  // namespace engine

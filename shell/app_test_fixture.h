@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -137,6 +138,7 @@ class AppTest : public ::testing::Test {
       screens = s.get();
       return s;
     };
+    if (adjustOptions) adjustOptions(o);
     app = std::make_unique<Application>(std::move(o));
     return *app;
   }
@@ -188,6 +190,8 @@ class AppTest : public ::testing::Test {
   std::vector<std::string> started, opened, screenLog;
   RecordingScreens* screens = nullptr;
   presentation::Music::PlayerFactory tracker;  // empty: a silent player
+  // Changes the options Make builds before the application gets them.
+  std::function<void(StartOptions&)> adjustOptions;
   std::unique_ptr<Application> app;
 };
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 
@@ -159,13 +160,22 @@ StartResult Application::Main() {
   folders_ = platform::ResolveProgramFolders(appPath_);
   startPackPending_ = false;
 
-  // 4: a level pack named on the command line.
-  if (!ImportDialogue(options_.commandLine)) return StartResult::Declined;
+  // 4: a level pack named on the command line. Test play asks nothing: the pack is a copy
+  // the editor made, played where it is.
+  if (options_.testLevel > 0) {
+    startPackPath_ = Absolute(options_.commandLine);
+    startPackPending_ = true;
+  } else if (!ImportDialogue(options_.commandLine)) {
+    return StartResult::Declined;
+  }
 
   // 5: settings.ini, created on the first run (which asks about full screen).
   settings_ = std::make_unique<Settings>(platform::UserFilePath(folders_, appPath_ + "settings.ini"), *this);
   settings_->firstRun = false;
-  if (!FileExists(settings_->settingsPath)) settings_->CreateDefaultSettings();
+  if (options_.writeNothing)
+    settings_->KeepInMemory();
+  else if (!FileExists(settings_->settingsPath))
+    settings_->CreateDefaultSettings();
 
   // 6-7: the desktop's mode is read through the (hidden) main window, which the window-style
   // object takes as its client.
@@ -193,10 +203,11 @@ StartResult Application::Main() {
   settings_->LoadSettings();
 
   // 10
-  RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", appPath_ + "data/sprites/gui/icon.png",
-                   appPath_ + options_.programName,
-                   options_.associationPlaces ? *options_.associationPlaces : DefaultAssociationPlaces(),
-                   options_.desktopTool ? options_.desktopTool : ToolRunner(RunDesktopTool));
+  if (!options_.writeNothing)
+    RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", appPath_ + "data/sprites/gui/icon.png",
+                     appPath_ + options_.programName,
+                     options_.associationPlaces ? *options_.associationPlaces : DefaultAssociationPlaces(),
+                     options_.desktopTool ? options_.desktopTool : ToolRunner(RunDesktopTool));
 
   // 11: the main window and everything its screens use.
   clock_ = std::make_unique<SystemClock>();
@@ -208,6 +219,7 @@ StartResult Application::Main() {
   engine::GameSettings gs;
   gs.animationLevel = settings_->animationLevel;
   gs.appPath = appPath_;
+  gs.writeNothing = options_.writeNothing;
   game_ = std::make_unique<engine::Game>(engine::GamePorts{*renderer_, sound, *this, *clock_, *this}, gs);
   game_->SetWritablePathMapping(
       [folders = folders_](const std::string& path) { return platform::UserFilePath(folders, path); });
@@ -262,7 +274,12 @@ StartResult Application::Main() {
   gameScreen_->ComposeGameMenu();
 
   // 18
-  if (startPackPending_) StartLevelPack(startPackPath_);
+  if (startPackPending_) {
+    if (options_.testLevel > 0)
+      StartTestLevel(startPackPath_, options_.testLevel);
+    else
+      StartLevelPack(startPackPath_);
+  }
 
   // 19-20
   window_->Show();
@@ -281,6 +298,18 @@ bool Application::StartLevelPack(const std::string& path) {
   if (!game_->OpenPack(path)) return false;
   flags_.suppressFade = true;
   game_->BeginPack();
+  flags_.mainMenuVisible = false;
+  flags_.suppressFade = false;
+  return true;
+}
+
+bool Application::StartTestLevel(const std::string& path, int n) {
+  if (!game_->OpenPack(path)) return false;
+  flags_.suppressFade = true;
+  // Progress is what this run solves; the chosen level is played even where it would be
+  // locked.
+  game_->ResetSolved();
+  game_->LoadLevel(std::clamp(n, 1, game_->state().numberOfLevels));
   flags_.mainMenuVisible = false;
   flags_.suppressFade = false;
   return true;

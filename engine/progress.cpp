@@ -86,7 +86,7 @@ std::string Game::ProgressPath() const {
 }
 
 bool Game::SaveProgress() {
-  if (settings_.writeNothing) {
+  if (!WritesFiles()) {
     progressInMemory_[ProgressPath()] = state_.solved;
     return true;
   }
@@ -97,7 +97,7 @@ bool Game::SaveProgress() {
 }
 
 bool Game::ReadProgress() {
-  if (settings_.writeNothing) {
+  if (!WritesFiles()) {
     auto it = progressInMemory_.find(ProgressPath());
     if (it != progressInMemory_.end()) {
       state_.solved = it->second;
@@ -120,7 +120,7 @@ bool Game::ReadProgress() {
 }
 
 void Game::LoadProgress() {
-  if (!settings_.writeNothing && !platform::FileExists(ProgressPath())) SaveProgress();
+  if (WritesFiles() && !platform::FileExists(ProgressPath())) SaveProgress();
   ReadProgress();
 }
 

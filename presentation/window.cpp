@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "presentation/loaded_libraries.h"
+
 namespace presentation {
 
 struct Window::Sdl {
@@ -47,6 +49,7 @@ std::unique_ptr<Window> Window::Create(const WindowOptions& options, std::string
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   w->sdl_->renderer = SDL_CreateRenderer(w->window_, -1, 0);
   if (!w->sdl_->renderer) w->sdl_->renderer = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_SOFTWARE);
+  KeepLoadedLibrariesMapped();  // the renderer's driver, for the leak check of sanitized builds
   if (!w->sdl_->renderer) return fail("renderer");
   // The frame keeps its 640 x 480 pixels in any window size; SDL maps the pointer back to them.
   SDL_RenderSetLogicalSize(w->sdl_->renderer, kFrameWidth, kFrameHeight);
@@ -64,11 +67,13 @@ std::unique_ptr<Window> Window::Create(const WindowOptions& options, std::string
     if (w->sdl_->cursor) SDL_SetCursor(w->sdl_->cursor);
   }
   SDL_StopTextInput();
+  w->wakeEvent_ = SDL_RegisterEvents(1);
   w->nextTick_ = SDL_GetTicks() + w->timerInterval_;
   return w;
 }
 
 Window::~Window() {
+  tasks_.Clear();
   if (sdl_) {
     if (sdl_->cursor) SDL_FreeCursor(sdl_->cursor);
     if (sdl_->texture) SDL_DestroyTexture(sdl_->texture);
@@ -188,23 +193,47 @@ void Window::HandlePendingEvents() {
     PresentIfRequested();
   }
   TickTimerIfDue();
+  RunTasks();
   PresentIfRequested();
 }
 
 bool Window::WaitAndHandleOne() {
   SDL_Event e;
   int got = 0;
+  const std::uint32_t now = SDL_GetTicks();
+  // Wake for whichever comes first: an event, the music timer, a task posted for later.
+  std::int32_t wait = tasks_.MsUntilNext(now);
   if (timerEnabled_) {
-    const std::uint32_t now = SDL_GetTicks();
-    const auto left = static_cast<std::int32_t>(nextTick_ - now);
-    got = left > 0 ? SDL_WaitEventTimeout(&e, left) : SDL_PollEvent(&e);
-  } else {
+    const auto left = std::max<std::int32_t>(0, static_cast<std::int32_t>(nextTick_ - now));
+    wait = wait < 0 ? left : std::min(wait, left);
+  }
+  if (wait < 0) {
     got = SDL_WaitEvent(&e);
+  } else {
+    got = wait > 0 ? SDL_WaitEventTimeout(&e, wait) : SDL_PollEvent(&e);
   }
   if (got) HandleSdlEvent(&e);
   TickTimerIfDue();
+  RunTasks();
   PresentIfRequested();
   return got != 0;
+}
+
+void Window::Post(std::function<void()> task) {
+  tasks_.Push(std::move(task));
+  // Wakes a loop that waits for events; the task runs whether or not this event gets through.
+  SDL_Event wake{};
+  wake.type = wakeEvent_;
+  SDL_PushEvent(&wake);
+}
+
+void Window::PostAfter(std::uint32_t delayMs, std::function<void()> task) {
+  tasks_.Defer(SDL_GetTicks() + delayMs, std::move(task));
+}
+
+void Window::RunTasks() {
+  if (quit_) return;
+  tasks_.RunReady(SDL_GetTicks());
 }
 
 void Window::EnableTimer(bool on) {

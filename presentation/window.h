@@ -13,6 +13,7 @@
 
 #include "presentation/display_mode.h"
 #include "presentation/input.h"
+#include "presentation/loop_tasks.h"
 #include "presentation/surface.h"
 #include "presentation/window_style.h"
 
@@ -67,7 +68,7 @@ struct WindowOptions {
   std::uint32_t timerIntervalMs = 1000;
 };
 
-class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
+class Window : public ModalRunner, public StyledWindow, public DisplayWindow, public LoopPoster {
  public:
   // Opens the hidden window, its renderer and texture; nullptr (and error) when SDL cannot.
   static std::unique_ptr<Window> Create(const WindowOptions& options, std::string* error = nullptr);
@@ -106,6 +107,10 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   // Handles the events that are already queued, without waiting (tests, start-up).
   void HandlePendingEvents();
 
+  // LoopPoster: tasks run between events, in the main loop and in every modal loop.
+  void Post(std::function<void()> task) override;
+  void PostAfter(std::uint32_t delayMs, std::function<void()> task) override;
+
   void EnableTimer(bool on);
   bool TimerEnabled() const { return timerEnabled_; }
 
@@ -140,6 +145,7 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   void HandleSdlEvent(const void* sdlEvent);
   void DeliverInput(InputEvent event);
   void TickTimerIfDue();
+  void RunTasks();
   void PresentIfRequested();
   void ScreenOrigin(const ScreenView& s, int& x, int& y) const;
   void ApplyCaptionAndBorders();
@@ -166,6 +172,8 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   std::map<int, const ScreenView*> keyOwner_;
   std::uint32_t style_ = 0;
   std::uint32_t exStyle_ = 0;
+  LoopTasks tasks_;
+  std::uint32_t wakeEvent_ = 0;  // the SDL user event that Post pushes
 };
 
 }  // namespace presentation

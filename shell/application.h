@@ -39,11 +39,14 @@ struct StartOptions {
   // once; no import or first-run question. 0: the described start.
   int testLevel = 0;
   // Nothing is written: progress, records and settings live in memory for this run, and the
-  // file association is left as it is. Test play sets it; whatever keeps files per pack
-  // honours engine::GameSettings::writeNothing, which follows this.
+  // file association is left as it is. Test play sets it; the engine's part is
+  // engine::Game::SetWritesFiles(false).
   bool writeNothing = false;
   std::string programName = "Frostlide";
   presentation::SystemMessageBox* systemBox = nullptr;  // nullptr: SDL's message box
+  // With SDL's message box: the desktop's own box (empty: SDL_ShowMessageBox). The game draws
+  // the box itself whenever this one cannot be shown.
+  presentation::SdlMessageBox::PlatformBox platformBox;
   std::function<bool(const std::string& program, const std::vector<std::string>& args)> startProgram;
   DesktopOpener openDesktop;
   presentation::Music::PlayerFactory musicPlayer;
@@ -52,6 +55,8 @@ struct StartOptions {
   ToolRunner desktopTool;
   presentation::SpriteStore::TerminateFn terminate;  // empty: end the process at once
   std::string fontPath;  // empty: data/fonts/OpenSans-Bold.ttf below the program folder
+  // What the status panel's worker runs; nullptr: the engine's solver.
+  PositionSolver* solver = nullptr;
   // The secondary screens; empty: CreateSecondaryScreens.
   std::function<std::unique_ptr<SecondaryScreens>(AppServices&)> screens;
 };
@@ -59,7 +64,7 @@ struct StartOptions {
 enum class StartResult {
   Running,   // the window is up; Run() next
   Declined,  // the player did not want to play the pack from the command line: end quietly
-  Failed,    // no window could be opened
+  Failed,    // no window could be opened, or no question could be shown
 };
 
 // frmMain: shows picMainMenu or picGame, whichever the flags say, and routes events to it.
@@ -115,6 +120,9 @@ class Application final : public engine::Prompt,
   void UseGameCursor() override {}
   bool MainMenuVisible() override { return flags_.mainMenuVisible; }
   void RunGameMenuCommand(int item) override;
+  void LevelSetUp() override;
+  void PositionChanged() override;
+  void LevelSolved(int level, int moves, bool newBest) override;
   // presentation::WindowListener
   void OnMusicTimer() override;
   void OnMinimized() override;
@@ -154,6 +162,7 @@ class Application final : public engine::Prompt,
   std::string startPackPath_;
   bool colorBlindOption_ = false;
   bool quitting_ = false;
+  bool boxFailed_ = false;  // a system message could not be shown at all
 
   std::unique_ptr<presentation::SdlMessageBox> sdlBox_;
   presentation::SystemMessageBox* systemBox_ = nullptr;
@@ -166,6 +175,7 @@ class Application final : public engine::Prompt,
   std::unique_ptr<engine::SoundPlayer> soundRelay_;  // forwards to sound_ once it exists
   std::unique_ptr<presentation::SpriteStore> sprites_;
   std::unique_ptr<presentation::TextRenderer> font_;
+  std::unique_ptr<presentation::TextRenderer> panelFont_;
   std::unique_ptr<GameMessageBox> messageBox_;
   std::unique_ptr<presentation::BoardRenderer> renderer_;
   std::unique_ptr<engine::Game> game_;

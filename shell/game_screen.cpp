@@ -12,7 +12,15 @@ constexpr HotArea kItems[] = {
 };
 }  // namespace
 
-GameScreen::GameScreen(GameScreenDeps deps) : Screen(640, 480), d_(std::move(deps)) {}
+GameScreen::GameScreen(GameScreenDeps deps) : Screen(640, 480), d_(std::move(deps)) {
+  if (!d_.solver) {
+    ownSolver_ = std::make_unique<EngineSolver>();
+    d_.solver = ownSolver_.get();
+  }
+  panel_ = std::make_unique<StatusPanel>(StatusPanelDeps{d_.game, d_.appPath, *d_.solver, d_.loop, [this] {
+                                                           PresentGameMenu();
+                                                         }});
+}
 
 int GameScreen::ItemAt(int x, int y) { return shell::ItemAt(kItems, 6, x, y); }
 
@@ -42,6 +50,7 @@ void GameScreen::ClearHighlight() {
 }
 
 void GameScreen::HandleInput(const InputEvent& e) {
+  if (HandleStatusKey(e)) return;
   if (e.type == InputType::KeyUp) {
     // The board has the keyboard; it passes the menu's shortcut keys on.
     d_.game.KeyUp(e.key);
@@ -77,14 +86,21 @@ void GameScreen::HandleInput(const InputEvent& e) {
         break;
     }
   }
-  if (e.type == InputType::MouseDown && capture_ == Target::None) capture_ = over;
-  if (e.type == InputType::MouseUp && (e.button & buttons::Left)) capture_ = Target::None;
+  // The release of whichever button took the pointer gives it back, not only the left one.
+  if (e.type == InputType::MouseDown && capture_ == Target::None) {
+    capture_ = over;
+    captureButton_ = e.button;
+  } else if (e.type == InputType::MouseUp && (e.button & captureButton_)) {
+    capture_ = Target::None;
+    captureButton_ = 0;
+  }
 }
 
 void GameScreen::DrawInto(Surface& frame, int x, int y) const {
   Screen::DrawInto(frame, x, y);
   presentation::BitBlt(frame, x + kBoardX, y + kBoardY, kBoardSize, kBoardSize, cubeBox_, 0, 0,
                        presentation::RasterOp::SrcCopy);
+  DrawHintFlash(frame, x + kBoardX, y + kBoardY);
 }
 
 void GameScreen::ShowBoard(const Surface& cubeBox) {

@@ -2,6 +2,8 @@
 // picGame: the game screen, the menu column on the left and the board CubeBox at (168, 7).
 // Events over the board go to the engine's board input; the rest to the menu column.
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "engine/game.h"
 #include "presentation/board_renderer.h"
@@ -9,6 +11,12 @@
 #include "shell/main_menu.h"
 #include "shell/screen.h"
 #include "shell/screens.h"
+#include "shell/solver_worker.h"
+#include "shell/status_panel.h"
+
+namespace presentation {
+class TextRenderer;
+}
 
 namespace shell {
 
@@ -25,6 +33,15 @@ struct GameScreenDeps {
   // Shows CubeBox's new picture at its place in the frame at once (the board glides inside one
   // event). May be empty.
   std::function<void(const Surface& cubeBox, int x, int y)> presentBoard;
+
+  // The status panel: the program folder (built-in pack and its solutions), where solver
+  // answers and timed steps go, the solver (nullptr: the engine's) and the panel's fonts
+  // (nullptr: no text is drawn).
+  std::string appPath;
+  presentation::LoopPoster* loop = nullptr;
+  PositionSolver* solver = nullptr;
+  const presentation::TextRenderer* panelFont = nullptr;
+  const presentation::TextRenderer* noticeFont = nullptr;
 };
 
 class GameScreen final : public Screen, public presentation::BoardScreen {
@@ -58,6 +75,17 @@ class GameScreen final : public Screen, public presentation::BoardScreen {
 
   static int ItemAt(int x, int y);
   static bool OnBoard(int x, int y);
+
+  // The status panel (screen_drawing_status.cpp draws it).
+  static bool OnHintButton(int x, int y);
+  StatusPanel& panel() { return *panel_; }
+  void OnMouseDown(int x, int y, int button) override;
+  void OnMouseUp(int x, int y, int button) override;
+  // Key H asks for a hint; true when the key was the panel's.
+  bool HandleStatusKey(const InputEvent& e);
+  void RequestHint();
+  void DrawStatusPanel(Surface& picture) const;
+  void DrawHintFlash(Surface& frame, int x, int y) const;
   int gameMenuHover() const { return gameMenuHover_; }
   const Surface& cubeBox() const { return cubeBox_; }
 
@@ -68,7 +96,11 @@ class GameScreen final : public Screen, public presentation::BoardScreen {
   Surface cubeBox_{kBoardSize, kBoardSize};
   int gameMenuHover_ = 0;
   Target capture_ = Target::None;
+  int captureButton_ = 0;  // the button whose press started the capture
   Target pressed_ = Target::None;
+  std::unique_ptr<PositionSolver> ownSolver_;
+  std::unique_ptr<StatusPanel> panel_;
+  bool hintPressed_ = false;
 };
 
 }  // namespace shell

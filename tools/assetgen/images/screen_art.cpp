@@ -149,6 +149,10 @@ const MenuItem kGameItems[6] = {{"Undo", 136, 164},        {"Restart", 188, 220}
                                 {"Select level", 276, 306}, {"Options", 320, 352}, {"Exit to menu", 368, 396}};
 const int kGameHighlightY[6] = {122, 176, 220, 264, 308, 352};
 
+// The status panel and its hint button (the game reads the same places from game_screen.h).
+const Rect kGameStatusPanel{5, 34, 158, 76};
+const Rect kGameHintButton{104, 84, 52, 22};
+
 Rect GameHighlightRect(int item) { return Rect{2, kGameHighlightY[item - 1], 164, 44}; }
 Rect GameDisabledRect(int item) { return Rect{0, kGameHighlightY[item - 1], 164, 44}; }
 Rect GameLabelArea(int item) {
@@ -171,15 +175,15 @@ Image GameScreen(TextRenderer& tr, int highlight, bool undoOff, bool nextOff) {
     }
   }
   img.Paste(column, 0, 0);
-  DrawCube(img, Place{24, 420, 1.0f}, 1, 0, false);
-  DrawCube(img, Place{118, 424, 0.9f}, 5, 0, false);
-  DrawSphere(img, Place{60, 428, 1.0f}, 0, 8.0f, false);
-  Wordmark(img, tr, 84, 42, 30);
-  // A divider of frost between the wordmark and the items.
-  FillShape(img, Capsule({22, 84}, {146, 84}, 0.6f), Linear({22, 0}, {146, 0}, {{0, WithAlpha(ui::kFrost, 0)},
-                                                                           {0.5f, WithAlpha(ui::kFrost, 0.8f)},
-                                                                           {1, WithAlpha(ui::kFrost, 0)}}));
-  Snowflake(img, {84, 84}, 6, ui::kFrost, 1.2f);
+  // A small wordmark leaves room for the status panel above the items: the level, moves, par
+  // and best are written into its well at run time, beside the hint button.
+  Wordmark(img, tr, 84, 18, 21);
+  FrostPanel(img, kGameStatusPanel, 8, 0.8f);
+  Well(img, Rect{kGameStatusPanel.x + 5, kGameStatusPanel.y + 4, kGameStatusPanel.w - 10, 22}, 5);
+  DrawButton(img, tr, kGameHintButton, "Hint", 12, ButtonState::Normal, kGameHintButton.Inset(-1));
+  // Below the items, the drift carries the notices (solved, no way to win); a few flakes only.
+  Snowflake(img, {22, 462}, 5, WithAlpha(ui::kFrost, 0.7f), 1.0f);
+  Snowflake(img, {146, 464}, 4, WithAlpha(ui::kFrost, 0.6f), 1.0f);
   // The area behind the board stays plain; a thin frame shows around it.
   FillShape(img, RoundRect(168, 0, 640, 480, 0), Hex(0x0A1B2A));
   FillShape(img, RoundRect(168, 7, 633, 472, 0), ui::kNight);

@@ -122,7 +122,8 @@ class Game {
   std::string ProgressPath() const;
   // Writes the progress file; false when it could not be written (the game goes on).
   bool SaveProgress();
-  // Creates a missing progress file, then reads it into solved.
+  // Creates a missing progress file, then reads it into solved. While no files are written,
+  // progress saved earlier in this run is read back from memory and no file is created.
   void LoadProgress();
   // Reads the progress file into solved without creating it; false when it could not be read
   // whole (the flags of the levels not read are false).
@@ -179,6 +180,9 @@ class Game {
   bool writesFiles_ = true;
   LevelRecords records_;
   std::map<int, int> knownPar_;
+  // While no files are written: the progress "written" this run, by progress file path, so a
+  // pack started again in the same run keeps what was solved.
+  std::map<std::string, std::vector<bool>> progressInMemory_;
 };
 
 }  // namespace engine

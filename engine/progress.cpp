@@ -86,7 +86,10 @@ std::string Game::ProgressPath() const {
 }
 
 bool Game::SaveProgress() {
-  if (!WritesFiles()) return true;
+  if (!WritesFiles()) {
+    progressInMemory_[ProgressPath()] = state_.solved;
+    return true;
+  }
   const std::string path = platform::ResolvePath(ProgressPath());
   // Never write over the pack, whatever the file system makes of the two names.
   if (platform::SameFile(path, platform::ResolvePath(state_.packPath))) return false;
@@ -94,6 +97,14 @@ bool Game::SaveProgress() {
 }
 
 bool Game::ReadProgress() {
+  if (!WritesFiles()) {
+    auto it = progressInMemory_.find(ProgressPath());
+    if (it != progressInMemory_.end()) {
+      state_.solved = it->second;
+      state_.solved.resize(static_cast<std::size_t>(state_.numberOfLevels + 1), false);
+      return true;
+    }
+  }
   std::vector<bool> flags;
   std::ifstream file;
   bool complete = false;

@@ -14,7 +14,7 @@ target_link_libraries(frostlide_screen_base PUBLIC frostlide_window)
 frostlide_strict(frostlide_screen_base)
 
 set(_app_sources)
-foreach(f application main_menu game_screen game_screen_keyboard game_screen_status message_box solver_worker status_panel
+foreach(f application command_line main_menu game_screen game_screen_keyboard game_screen_status message_box solver_worker status_panel
           screen_drawing_main_menu screen_drawing_game screen_drawing_message)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${f}.cpp)
     list(APPEND _app_sources ${CMAKE_CURRENT_LIST_DIR}/${f}.cpp)
@@ -73,7 +73,7 @@ endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL frostlide_app_hook_assets)
 
 if(BUILD_TESTING AND TARGET frostlide_synthetic_art)
-  set(_app_tests ${CMAKE_CURRENT_LIST_DIR}/application_test.cpp)
+  set(_app_tests ${CMAKE_CURRENT_LIST_DIR}/application_test.cpp ${CMAKE_CURRENT_LIST_DIR}/test_play_test.cpp)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp)
     list(APPEND _app_tests ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp)
   endif()

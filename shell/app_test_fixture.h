@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -149,6 +150,7 @@ class AppTest : public ::testing::Test {
       screens = s.get();
       return s;
     };
+    if (adjustOptions) adjustOptions(o);
     app = std::make_unique<Application>(std::move(o));
     return *app;
   }
@@ -204,6 +206,8 @@ class AppTest : public ::testing::Test {
   bool failingSystemBox = false;  // SDL's box whose desktop half fails, instead of `box`
   presentation::SpriteStore::TerminateFn terminate;  // empty: a missing sprite fails the test
   PositionSolver* solver = nullptr;            // nullptr: the engine's
+  // Changes the options Make builds before the application gets them.
+  std::function<void(StartOptions&)> adjustOptions;
   std::unique_ptr<Application> app;
 };
 

@@ -167,8 +167,12 @@ StartResult Application::Main() {
                                                    : options_.fontPath;
   if (sdlBox_) sdlBox_->SetArt({appPath_, {fontPath, kSystemFont}});
 
-  // 4: a level pack named on the command line.
-  if (!ImportDialogue(options_.commandLine)) {
+  // 4: a level pack named on the command line. Test play asks nothing: the pack is a copy
+  // the editor made, played where it is.
+  if (options_.testLevel > 0) {
+    startPackPath_ = Absolute(options_.commandLine);
+    startPackPending_ = true;
+  } else if (!ImportDialogue(options_.commandLine)) {
     if (!boxFailed_) return StartResult::Declined;
     std::fprintf(stderr, "Frostlide: no message box could be shown, so the questions went unanswered\n");
     return StartResult::Failed;
@@ -177,7 +181,10 @@ StartResult Application::Main() {
   // 5: settings.ini, created on the first run (which asks about full screen).
   settings_ = std::make_unique<Settings>(platform::UserFilePath(folders_, appPath_ + "settings.ini"), *this);
   settings_->firstRun = false;
-  if (!FileExists(settings_->settingsPath)) settings_->CreateDefaultSettings();
+  if (options_.writeNothing)
+    settings_->KeepInMemory();
+  else if (!FileExists(settings_->settingsPath))
+    settings_->CreateDefaultSettings();
 
   // 6-7: the desktop's mode is read through the (hidden) main window, which the window-style
   // object takes as its client.
@@ -209,8 +216,9 @@ StartResult Application::Main() {
   OnWindowScaled(window_->Scale());
 
   // 10. An installed game whose package already declares the association for everyone leaves
-  // the player's desktop folders alone.
-  if (options_.associationPlaces || !folders_.Separate() || !SystemDeclaresFileType("Frostlide", SystemDataDirs())) {
+  // the player's desktop folders alone; a test play writes nothing at all.
+  if (!options_.writeNothing &&
+      (options_.associationPlaces || !folders_.Separate() || !SystemDeclaresFileType("Frostlide", SystemDataDirs()))) {
     RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", appPath_ + "data/sprites/gui/icon.png",
                      appPath_ + options_.programName,
                      options_.associationPlaces ? *options_.associationPlaces : DefaultAssociationPlaces(),
@@ -228,6 +236,8 @@ StartResult Application::Main() {
   gs.animationLevel = settings_->animationLevel;
   gs.appPath = appPath_;
   game_ = std::make_unique<engine::Game>(engine::GamePorts{*renderer_, sound, *this, *clock_, *this}, gs);
+  // Test play: progress and records stay in memory.
+  game_->SetWritesFiles(!options_.writeNothing);
   game_->SetWritablePathMapping(
       [folders = folders_](const std::string& path) { return platform::UserFilePath(folders, path); });
   presentation::SettingsAccess access{
@@ -286,7 +296,12 @@ StartResult Application::Main() {
   gameScreen_->ComposeGameMenu();
 
   // 18
-  if (startPackPending_) StartLevelPack(startPackPath_);
+  if (startPackPending_) {
+    if (options_.testLevel > 0)
+      StartTestLevel(startPackPath_, options_.testLevel);
+    else
+      StartLevelPack(startPackPath_);
+  }
 
   // 19-20
   window_->Show();
@@ -308,6 +323,19 @@ bool Application::StartLevelPack(const std::string& path) {
   if (!game_->OpenPack(path)) return false;
   flags_.suppressFade = true;
   game_->BeginPack();
+  flags_.mainMenuVisible = false;
+  flags_.suppressFade = false;
+  return true;
+}
+
+bool Application::StartTestLevel(const std::string& path, int n) {
+  if (!game_->OpenPack(path)) return false;
+  flags_.suppressFade = true;
+  // The pack starts as any other does (progress and records as they are read, nothing
+  // written); then the chosen level is played, even where it would be locked.
+  game_->BeginPack();
+  const int level = std::clamp(n, 1, game_->state().numberOfLevels);
+  if (game_->state().currentLevel != level) game_->LoadLevel(level);
   flags_.mainMenuVisible = false;
   flags_.suppressFade = false;
   return true;

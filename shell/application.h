@@ -35,6 +35,13 @@ namespace shell {
 struct StartOptions {
   std::string appPath;      // program folder; empty: the folder of the running program
   std::string commandLine;  // the whole argument text, taken as one path
+  // Test play (Frostlide --test-level N PACK): commandLine is the pack, played from level N at
+  // once; no import or first-run question. 0: the described start.
+  int testLevel = 0;
+  // Nothing is written: progress, records and settings live in memory for this run, and the
+  // file association is left as it is. Test play sets it; the engine's part is
+  // engine::Game::SetWritesFiles(false).
+  bool writeNothing = false;
   std::string programName = "Frostlide";
   presentation::SystemMessageBox* systemBox = nullptr;  // nullptr: SDL's message box
   // With SDL's message box: the desktop's own box (empty: SDL_ShowMessageBox). The game draws
@@ -99,6 +106,8 @@ class Application final : public engine::Prompt,
   void CloseRequested();
 
   bool StartLevelPack(const std::string& path) override;
+  // Test play: the pack at path from level n (1 .. its count), whatever progress says.
+  bool StartTestLevel(const std::string& path, int n);
 
   // engine::Prompt
   bool ShowMessage(const std::string& text, bool yesNo) override;

@@ -47,6 +47,13 @@ bool Settings::CreateDefaultSettings() {
   return false;
 }
 
+void Settings::KeepInMemory() {
+  std::string content;
+  if (!platform::FileExists(settingsPath) || !platform::ReadFile(settingsPath, content, 1u << 20))
+    content = FirstRunSettingsContent(false);
+  memory_ = content;
+}
+
 std::optional<std::string> Settings::TryReadSetting(std::string_view section,
                                                     std::string_view key,
                                                     std::string_view file) {

@@ -82,6 +82,11 @@ class Settings {
   // True while the settings live in memory because settings.ini could not be created.
   bool InMemoryOnly() const { return memory_.has_value(); }
 
+  // A run that writes nothing (test play from the editor): the settings of settings.ini, or
+  // the first-run content (windowed) when there is none, live in memory from here on. No
+  // question is asked and no file is created or changed.
+  void KeepInMemory();
+
  private:
   // ReadSetting without the message: nullopt when the file exists and cannot be read.
   std::optional<std::string> TryReadSetting(std::string_view section, std::string_view key,

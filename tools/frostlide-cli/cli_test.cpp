@@ -154,10 +154,12 @@ TEST_F(CliTest, HelpAndVersion) {
     EXPECT_EQ(help.code, 0) << ask;
     EXPECT_EQ(help.err, "") << ask;
     for (const char* line : {"usage: frostlide-cli COMMAND ARGS...", "frostlide-cli show PACK LEVEL",
-                             "frostlide-cli play PACK LEVEL ", "frostlide-cli hint PACK LEVEL ",
-                             "frostlide-cli status PACK", "frostlide-cli render PACK LEVEL OUT.png ",
-                             "frostlide-cli solve PACK ", "frostlide-cli --help", "frostlide-cli --version",
-                             "exit status: 0 done"}) {
+                             "frostlide-cli play PACK LEVEL [--yes] [--save-progress] MOVE...",
+                             "frostlide-cli hint PACK LEVEL [--yes] [MOVE...]", "frostlide-cli status PACK",
+                             "frostlide-cli render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] "
+                             "[--save-progress] MOVE...",
+                             "frostlide-cli solve PACK [LEVEL] [--plain] [--max-states N] [--max-moves N]",
+                             "frostlide-cli --help", "frostlide-cli --version", "exit status: 0 done"}) {
       EXPECT_NE(help.out.find(line), std::string::npos) << ask << ": " << line << "\n" << help.out;
     }
   }

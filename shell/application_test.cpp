@@ -396,9 +396,9 @@ TEST_F(AppTest, WebPageAndEditorLeaveFullScreenFirst) {
 TEST_F(AppTest, WithoutABrowserThePlayerIsGivenTheAddress) {
   browserStarts = false;
   Start();
-  // Two notices, each closed with a key.
-  QueueKey(SDLK_RETURN);
-  QueueKey(SDLK_RETURN);
+  // Two notices, each closed with Esc (Enter does nothing in a notice).
+  QueueKey(SDLK_ESCAPE);
+  QueueKey(SDLK_ESCAPE);
   Click(200, 320);
   EXPECT_EQ(opened, (std::vector<std::string>{kWebPageAddress}));
   EXPECT_EQ(LastMessage(), kWebPageAddress);

@@ -209,8 +209,9 @@ inline void SetBit(std::uint8_t* key, int offset, int i) {
   key[offset + i / 8] = static_cast<std::uint8_t>(key[offset + i / 8] | (1u << (i % 8)));
 }
 
+// Puts the state on a board that shows the level without its cubes (lv.empty, or a board
+// Restore has cleared).
 void Decode(const Level& lv, const std::uint8_t* key, Board& board) {
-  board = lv.empty;
   for (std::size_t i = 0; i < lv.crackedCells.size(); ++i) {
     if (Bit(key, lv.crackedOffset, static_cast<int>(i))) {
       int pos = lv.crackedCells[i];
@@ -229,6 +230,15 @@ void Decode(const Level& lv, const std::uint8_t* key, Board& board) {
     c.kind = WithCube(c.kind);
     int g = lv.slotGroup[static_cast<std::size_t>(s)];
     c.cubeColor = static_cast<CubeColor>(g);
+  }
+}
+
+// Takes the state Decode put on the board off again, cell by cell: cheaper than a fresh copy.
+void Restore(const Level& lv, const std::uint8_t* key, Board& board) {
+  for (int pos : lv.crackedCells) board.at(XOf(pos), YOf(pos)) = lv.empty.at(XOf(pos), YOf(pos));
+  for (int pos : lv.trapCells) board.at(XOf(pos), YOf(pos)) = lv.empty.at(XOf(pos), YOf(pos));
+  for (int s = 0; s < lv.cubeCount; ++s) {
+    if (key[s] != kGone) board.at(XOf(key[s]), YOf(key[s])) = lv.empty.at(XOf(key[s]), YOf(key[s]));
   }
 }
 
@@ -342,6 +352,14 @@ class Bound {
         total += best;
       }
       return total;
+    }
+    if (m == 1) {
+      int best = kInf;
+      for (int ci = 0; ci < n; ++ci) {
+        const int v = d(0, ci);
+        if (v != kFar) best = std::min(best, v);
+      }
+      return best >= kInf ? kDead : best;
     }
     // dp over the set of cubes used by the first popcount(mask) spheres.
     std::size_t full = std::size_t{1} << n;
@@ -491,16 +509,22 @@ class StateStore {
     move.push_back(mv);
     g.push_back(depth);
     h_.push_back(est);
+    bound_.push_back(est);
     goalFlag.push_back(goal ? 1 : 0);
     Place(h, index);
     return index;
   }
 
+  // What the queue orders a state by, less its depth: its bound, or more once a partial
+  // expansion has handed out every successor below that.
   std::uint8_t est(std::uint32_t i) const { return h_[i]; }
+  void SetEst(std::uint32_t i, std::uint8_t v) { h_[i] = v; }
+  // The state's own bound (clamped).
+  std::uint8_t bound(std::uint32_t i) const { return bound_[i]; }
 
   static std::size_t BytesPerState(int keyLength, bool astar) {
-    // key, parent, move, depth, bound, goal flag, two index slots, a queue entry
-    return static_cast<std::size_t>(keyLength) + 4 + 2 + 1 + 1 + 1 + 8 + (astar ? 8 : 0);
+    // key, parent, move, depth, queue bound, bound, goal flag, two index slots, a queue entry
+    return static_cast<std::size_t>(keyLength) + 4 + 2 + 1 + 1 + 1 + 1 + 8 + (astar ? 8 : 0);
   }
 
   std::vector<std::uint32_t> parent;
@@ -533,6 +557,7 @@ class StateStore {
   std::vector<std::uint8_t> arena_;
   std::vector<std::uint32_t> slots_;
   std::vector<std::uint8_t> h_;
+  std::vector<std::uint8_t> bound_;
 };
 
 // The A* queue: one bucket per estimated length f. Ordered by bound, each bucket keeps one list
@@ -578,6 +603,7 @@ class Search {
  public:
   Search(const Board& start, const SolverOptions& opt) : opt_(opt) {
     lv_ = Analyse(start, startKey_);
+    board_ = lv_.empty;
     store_ = std::make_unique<StateStore>(lv_.keyLength, opt.batchedLookups);
     bound_ = std::make_unique<Bound>(lv_, opt.stopAware);
     std::size_t perState = StateStore::BytesPerState(lv_.keyLength, opt.astar);
@@ -608,6 +634,11 @@ class Search {
     current_.assign(store_->key(index), store_->key(index) + lv_.keyLength);
     const std::uint8_t* key = current_.data();
     Decode(lv_, key, board_);
+    struct Clear {
+      Search& search;
+      const std::uint8_t* key;
+      ~Clear() { Restore(search.lv_, key, search.board_); }
+    } clear{*this, key};
     parentBound_ = kNoBound;
     if (opt_.incrementalBound && (opt_.astar || opt_.pruning)) {
       parentBound_ = bound_->Estimate(key, parentCosts_.data());
@@ -620,13 +651,15 @@ class Search {
       int x = XOf(pos), y = YOf(pos);
       for (Direction d : kDirections) {
         if (!CanPush(board_, x, y, d)) continue;
-        // Everything a push changes lies on the cube's line, from its cell to the edge: keep
-        // that line, push on the board itself, read the changes off the line, put it back.
+        // Everything a push changes lies on the cube's line, from its cell up to the first cell
+        // it cannot slide over (a cracked block there may break): keep that stretch, push on the
+        // board itself, read the changes off the stretch, put it back.
         int n = 0;
-        for (int cx = x, cy = y;; ++n) {
-          line[static_cast<std::size_t>(n)] = board_.at(cx, cy);
-          if (AtEdge(cx, cy, d)) break;
+        line[0] = board_.at(x, y);
+        for (int cx = x, cy = y; !AtEdge(cx, cy, d);) {
           std::tie(cx, cy) = StepFrom(cx, cy, d);
+          line[static_cast<std::size_t>(++n)] = board_.at(cx, cy);
+          if (!IsPassable(line[static_cast<std::size_t>(n)].kind)) break;
         }
         const MoveOutcome outcome = SlideCube(board_, x, y, d);
         const bool crushed = outcome.crushed;
@@ -700,6 +733,11 @@ class Search {
   // (cheap from the parent's), and their index slots fetched ahead.
   template <class Consider>
   void ExpandAll(std::uint32_t index, Consider&& consider) {
+    ExpandAll(index, consider, [](int) { return true; });
+  }
+  // Batched, only the successors keep(raw bound) accepts are looked up.
+  template <class Consider, class Keep>
+  void ExpandAll(std::uint32_t index, Consider&& consider, Keep&& keep) {
     if (!opt_.batchedLookups) {
       Expand(index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
         consider(k, HashBytes(k, static_cast<std::size_t>(lv_.keyLength)), mv, crushed, group, -1);
@@ -710,9 +748,11 @@ class Search {
     batch_.clear();
     batchKeys_.clear();
     Expand(index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
+      const int raw = RawBound(k, group);
+      if (!keep(raw)) return;
       const std::uint64_t hash = HashBytes(k, len);
       store_->Prefetch(hash);
-      batch_.push_back({hash, mv, crushed, group, RawBound(k, group)});
+      batch_.push_back({hash, mv, crushed, group, raw});
       batchKeys_.insert(batchKeys_.end(), k, k + len);
     });
     for (std::size_t b = 0; b < batch_.size(); ++b) {
@@ -843,18 +883,37 @@ class Search {
         open.Push(fj, store_->est(j), j);
         lowest = std::min(lowest, fj);
       };
+      // Partial expansion: only the successors on level f are stored now; the state goes back
+      // in the queue at the lowest level of the others (its first expansion also takes any
+      // below f, which only an inconsistent bound gives; later ones have taken those already).
+      const bool firstExpansion = store_->est(i) == store_->bound(i);
+      std::size_t nextLevel = kNoLevel;
+      auto keep = [&](int raw) {
+        if (!opt_.partialExpansion || Dead(raw)) return true;
+        const std::size_t fc = depth + static_cast<std::size_t>(Priority(raw));
+        if (fc > f) {
+          nextLevel = std::min(nextLevel, fc);
+          return false;
+        }
+        return fc >= f || firstExpansion;
+      };
       // raw < 0: not worked out yet (the state may be stored already).
       auto consider = [&](const std::uint8_t* k, std::uint64_t hash, std::uint16_t mv, bool crushed, int group,
                           int raw) {
         if (gaveUp || goal >= 0) return;
+        if (opt_.partialExpansion && raw < 0) {
+          raw = RawBound(k, group);
+          if (!keep(raw)) return;
+        }
         std::int64_t found = store_->Find(k, hash);
         if (found >= 0) {
           auto j = static_cast<std::uint32_t>(found);
           if (depth < store_->g[j]) {
-            // Reached by a shorter way: reopen it.
+            // Reached by a shorter way: reopen it, every successor again.
             store_->g[j] = depth;
             store_->parent[j] = i;
             store_->move[j] = mv;
+            store_->SetEst(j, store_->bound(j));
             push(j);
           }
           return;
@@ -875,15 +934,21 @@ class Search {
         }
         push(j);
       };
-      ExpandAll(i, consider);
+      ExpandAll(i, consider, keep);
       if (gaveUp) return SolveResult{};
       if (goal >= 0) return Finish(static_cast<std::uint32_t>(goal));
+      if (nextLevel != kNoLevel) {
+        store_->SetEst(i, static_cast<std::uint8_t>(nextLevel - store_->g[i]));
+        open.Push(nextLevel, store_->est(i), i);
+      }
       // Only a bound that is not consistent (a clamped or fallback estimate) can queue a state
       // below the current level; go back for it so the first goal taken stays a shortest one.
       f = lowest;
     }
     return Exhausted();
   }
+
+  static constexpr std::size_t kNoLevel = std::numeric_limits<std::size_t>::max();
 
   const SolverOptions& opt_;
   Level lv_;

@@ -56,6 +56,10 @@ struct SolverOptions {
   // The bound lets a cube stop only where something may stop it (a wall, a trapdoor, a cracked
   // block, a cell some cube may rest on); off: anywhere along a straight run. Both admissible.
   bool stopAware = true;
+  // A*: a state's successors are stored only once the search reaches their estimated length;
+  // until then the state itself waits in the queue at the next such length (far fewer states
+  // kept, a few states expanded more than once).
+  bool partialExpansion = true;
   // The successors of a state are looked up together, their index slots fetched ahead; a slot
   // keeps part of its key's hash, so a stored key is read only where that part matches.
   bool batchedLookups = true;
@@ -78,6 +82,7 @@ struct SolverOptions {
     o.incrementalBound = false;
     o.stopAware = false;
     o.batchedLookups = false;
+    o.partialExpansion = false;
     return o;
   }
 };

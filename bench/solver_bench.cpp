@@ -1,12 +1,21 @@
-// The solver on the whole built-in pack: the informed search (A* on its bound, interchangeable
-// cubes, dead states dropped) against plain breadth-first search over the same moves. The
-// plain search is bounded per level; the counters say how many levels it still finished.
+// The solver on the whole built-in pack. First a side-by-side run, each in a process of its own
+// so that each gets its own peak memory: the first informed search (SolverOptions::Classic())
+// against today's default, with the time ratio and a check that every level's minimum agrees.
+// Then the Google Benchmark cases: the informed search against plain breadth-first search over
+// the same moves (bounded per level; the counters say how many levels it still finished).
 //
 //   build-levels/solver_bench --benchmark_min_time=0.01
+//   build-levels/solver_bench --compare-only              (just the side-by-side run)
 //   FROSTLIDE_PACK=path/to/pack.cdn build-levels/solver_bench   (another pack)
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -119,4 +128,118 @@ BENCHMARK(BM_SolveLevel)
     ->ArgNames({"level", "plain"})
     ->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+namespace {
+
+struct PackRun {
+  bool ok = false;
+  double seconds = 0;          // wall clock, as the child measured it
+  double cpuSeconds = 0;       // the child's processor time: steadier on a busy machine
+  double states = 0;
+  long peakKb = 0;             // the process's peak resident memory
+  std::vector<long> minimum;   // per level: moves, or -1 when not solved
+};
+
+// Solves every level with `options` in a child process and reads back what it found.
+PackRun RunInChild(const engine::SolverOptions& options) {
+  PackRun run;
+  const auto& levels = Levels();
+  int fds[2];
+  if (pipe(fds) != 0) return run;
+  const pid_t pid = fork();
+  if (pid < 0) return run;
+  if (pid == 0) {
+    close(fds[0]);
+    FILE* out = fdopen(fds[1], "w");
+    double states = 0;
+    std::vector<long> minimum;
+    const auto t0 = std::chrono::steady_clock::now();
+    for (const engine::Board& board : levels) {
+      const engine::SolveResult r = engine::Solve(board, options);
+      states += static_cast<double>(r.statesVisited);
+      minimum.push_back(r.status == engine::SolveStatus::Solved ? static_cast<long>(r.moves.size()) : -1);
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    std::fprintf(out, "%.6f %.0f", seconds, states);
+    for (long m : minimum) std::fprintf(out, " %ld", m);
+    std::fclose(out);
+    _exit(0);
+  }
+  close(fds[1]);
+  FILE* in = fdopen(fds[0], "r");
+  run.ok = std::fscanf(in, "%lf %lf", &run.seconds, &run.states) == 2;
+  for (long m = 0; run.ok && std::fscanf(in, "%ld", &m) == 1;) run.minimum.push_back(m);
+  std::fclose(in);
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) run.ok = false;
+  run.peakKb = usage.ru_maxrss;
+  run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  run.ok = run.ok && run.minimum.size() == levels.size();
+  return run;
+}
+
+// Prints the two configurations side by side; false when a run failed or a minimum differs.
+bool CompareConfigurations() {
+  const auto& levels = Levels();
+  if (levels.empty()) {
+    std::fprintf(stderr, "built-in pack not found\n");
+    return false;
+  }
+  engine::SolverOptions classic = engine::SolverOptions::Classic();
+  engine::SolverOptions today;
+  classic.maxStates = today.maxStates = 20'000'000;
+  const PackRun a = RunInChild(classic);
+  const PackRun b = RunInChild(today);
+  if (!a.ok || !b.ok) {
+    std::fprintf(stderr, "a solving run failed\n");
+    return false;
+  }
+  auto solved = [](const PackRun& r) {
+    long n = 0;
+    for (long m : r.minimum) n += m >= 0;
+    return n;
+  };
+  std::printf("%zu levels of %s\n", levels.size(), PackPath().c_str());
+  std::printf("%-20s %7s %11s %10s %10s %11s %13s\n", "configuration", "solved", "states", "wall s", "cpu s",
+              "states/cpu s", "peak RSS");
+  for (const auto& [name, r] : {std::pair{"classic (first A*)", &a}, std::pair{"default", &b}}) {
+    std::printf("%-20s %7ld %11.0f %10.3f %10.3f %11.0f %9ld KiB\n", name, solved(*r), r->states, r->seconds,
+                r->cpuSeconds, r->states / r->cpuSeconds, r->peakKb);
+  }
+  std::printf("ratio default / classic: cpu time %.3f, wall time %.3f, states %.3f, peak memory %.3f\n",
+              b.cpuSeconds / a.cpuSeconds, b.seconds / a.seconds, b.states / a.states,
+              static_cast<double>(b.peakKb) / static_cast<double>(a.peakKb));
+  bool same = true;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    if (a.minimum[i] != b.minimum[i]) {
+      std::printf("level %zu: classic %ld moves, default %ld moves\n", i + 1, a.minimum[i], b.minimum[i]);
+      same = false;
+    }
+  }
+  std::printf(same ? "every level: the same minimum number of moves\n" : "MINIMA DIFFER\n");
+  std::fflush(stdout);
+  return same;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool compareOnly = false;
+  std::vector<char*> rest;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--compare-only") == 0) {
+      compareOnly = true;
+    } else {
+      rest.push_back(argv[i]);
+    }
+  }
+  const bool same = CompareConfigurations();
+  if (compareOnly) return same ? 0 : 1;
+  int count = static_cast<int>(rest.size());
+  benchmark::Initialize(&count, rest.data());
+  if (benchmark::ReportUnrecognizedArguments(count, rest.data())) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return same ? 0 : 1;
+}

@@ -70,7 +70,55 @@ struct Level {
   };
   std::vector<Sphere> spheres;
   std::array<std::vector<int>, kColorCount + 1> spheresOfColor;  // indices into spheres
+  // Cells where some cube may come to rest in some position reachable from the start (a
+  // superset: see RestCells). A cube elsewhere can stop nothing.
+  std::array<bool, kCells> canRest{};
 };
+
+constexpr std::array<int, 4> kDx{-1, 1, 0, 0};  // in the order of kDirections
+constexpr std::array<int, 4> kDy{0, 0, -1, 1};
+
+// Something a sliding cube may stop against at pos, now or later: a wall, a trapdoor (it may
+// close), a cracked block (it may still stand), or a cell a cube may rest on. Off the board
+// counts too.
+bool MayStop(const Level& lv, int x, int y) {
+  if (!OnBoard(x, y)) return true;
+  const CellKind k = lv.empty.at(x, y).kind;
+  return k == CellKind::Block || k == CellKind::Trapdoor || k == CellKind::CrackedBlock ||
+         lv.canRest[static_cast<std::size_t>(PosOf(x, y))];
+}
+
+// A cube may be on or pass over this cell at some time: floor, spheres, trapdoors that are
+// still open, cracked blocks once broken.
+bool MayPass(CellKind k) {
+  return k == CellKind::Empty || k == CellKind::Sphere || k == CellKind::Trapdoor || k == CellKind::CrackedBlock;
+}
+
+// Every cell a cube can come to rest on, over every position reachable from the start: the
+// start cells, then, until nothing changes, every cell a slide from a cell found so far may
+// end on (each cracked block taken as both broken and standing, each trapdoor as both open and
+// closed, each cell found so far as holding a cube). A real push always ends on such a cell,
+// so the set holds every cell a cube ever rests on; crush blocks stop no cube.
+void RestCells(Level& lv, const std::vector<int>& cubeCells) {
+  lv.canRest.fill(false);
+  for (int pos : cubeCells) lv.canRest[static_cast<std::size_t>(pos)] = true;
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (int pos = 0; pos < kCells; ++pos) {
+      if (!lv.canRest[static_cast<std::size_t>(pos)]) continue;
+      for (std::size_t d = 0; d < 4; ++d) {
+        for (int x = XOf(pos) + kDx[d], y = YOf(pos) + kDy[d]; OnBoard(x, y) && MayPass(lv.empty.at(x, y).kind);
+             x += kDx[d], y += kDy[d]) {
+          const auto at = static_cast<std::size_t>(PosOf(x, y));
+          if (!lv.canRest[at] && MayStop(lv, x + kDx[d], y + kDy[d])) {
+            lv.canRest[at] = true;
+            changed = true;
+          }
+        }
+      }
+    }
+  }
+}
 
 int GroupOf(CubeColor c) {
   int v = static_cast<int>(c);
@@ -122,6 +170,9 @@ Level Analyse(const Board& start, std::vector<std::uint8_t>& startKey) {
       }
     }
   }
+  std::vector<int> cubeCells;
+  for (const auto& cells : cubesOfGroup) cubeCells.insert(cubeCells.end(), cells.begin(), cells.end());
+  RestCells(lv, cubeCells);
   for (int g = 0; g <= kColorCount; ++g) {
     lv.groupStart[static_cast<std::size_t>(g)] = lv.cubeCount;
     for (int pos : cubesOfGroup[static_cast<std::size_t>(g)]) {
@@ -140,6 +191,17 @@ Level Analyse(const Board& start, std::vector<std::uint8_t>& startKey) {
   return lv;
 }
 
+// Set bits of a cube mask of the assignment (at most 12 cubes); a table, as the build targets no
+// particular processor and the call into the compiler's runtime showed up in profiles.
+inline int PopCount(std::size_t mask) {
+  static const std::array<std::uint8_t, 4096> table = [] {
+    std::array<std::uint8_t, 4096> t{};
+    for (std::size_t i = 1; i < t.size(); ++i) t[i] = static_cast<std::uint8_t>(t[i / 2] + (i & 1));
+    return t;
+  }();
+  return table[mask & 4095];
+}
+
 inline bool Bit(const std::uint8_t* key, int offset, int i) {
   return (key[offset + i / 8] >> (i % 8)) & 1;
 }
@@ -147,8 +209,9 @@ inline void SetBit(std::uint8_t* key, int offset, int i) {
   key[offset + i / 8] = static_cast<std::uint8_t>(key[offset + i / 8] | (1u << (i % 8)));
 }
 
+// Puts the state on a board that shows the level without its cubes (lv.empty, or a board
+// Restore has cleared).
 void Decode(const Level& lv, const std::uint8_t* key, Board& board) {
-  board = lv.empty;
   for (std::size_t i = 0; i < lv.crackedCells.size(); ++i) {
     if (Bit(key, lv.crackedOffset, static_cast<int>(i))) {
       int pos = lv.crackedCells[i];
@@ -167,6 +230,15 @@ void Decode(const Level& lv, const std::uint8_t* key, Board& board) {
     c.kind = WithCube(c.kind);
     int g = lv.slotGroup[static_cast<std::size_t>(s)];
     c.cubeColor = static_cast<CubeColor>(g);
+  }
+}
+
+// Takes the state Decode put on the board off again, cell by cell: cheaper than a fresh copy.
+void Restore(const Level& lv, const std::uint8_t* key, Board& board) {
+  for (int pos : lv.crackedCells) board.at(XOf(pos), YOf(pos)) = lv.empty.at(XOf(pos), YOf(pos));
+  for (int pos : lv.trapCells) board.at(XOf(pos), YOf(pos)) = lv.empty.at(XOf(pos), YOf(pos));
+  for (int s = 0; s < lv.cubeCount; ++s) {
+    if (key[s] != kGone) board.at(XOf(key[s]), YOf(key[s])) = lv.empty.at(XOf(key[s]), YOf(key[s]));
   }
 }
 
@@ -201,42 +273,65 @@ void SortGroups(const Level& lv, std::uint8_t* key) {
   }
 }
 
-// Lower bound on the moves still needed, from a relaxation: a cube may stop anywhere along a
-// straight run over cells that are not walls, crush blocks or closed trapdoors (cracked blocks
-// count as floor, other cubes as absent). Every real move is such a run, each sphere needs a
-// cube of its own, and one move moves one cube, so the cheapest assignment of cubes to spheres
-// is admissible; it is also consistent, since a move changes one cube's run count by at most 1
-// and closing a trapdoor only adds walls.
+// Lower bound on the moves still needed, from a relaxation: a cube runs straight over cells that
+// are not walls, crush blocks or closed trapdoors (cracked blocks count as floor, other cubes as
+// absent) and stops where something may stop it (MayStop; without stopAware, anywhere). Every
+// real move is such a run, each sphere needs a cube of its own, and one move moves one cube, so
+// the cheapest assignment of cubes to spheres is admissible. It is also consistent: a move
+// changes one cube's run count by at most 1, and closing a trapdoor only takes a way away
+// (trapdoors count as stoppers whether open or closed).
 class Bound {
  public:
-  explicit Bound(const Level& lv) : lv_(lv) {}
+  Bound(const Level& lv, bool stopAware) : lv_(lv), stopAware_(stopAware) {}
 
   // kDead when some sphere can no longer get a cube of its colour.
   static constexpr int kDead = std::numeric_limits<int>::max();
 
-  int Estimate(const std::uint8_t* key) {
-    if (lv_.spheres.empty()) return 0;
+  // The bound of a state; with `costs`, also each colour's share of it (kColorCount + 1 entries).
+  int Estimate(const std::uint8_t* key, int* costs = nullptr) {
+    if (lv_.spheres.empty()) {
+      if (costs != nullptr) std::fill(costs, costs + kColorCount + 1, 0);
+      return 0;
+    }
     const std::uint8_t* dist = TableFor(key);
     int total = 0;
     for (int color = 0; color <= kColorCount; ++color) {
-      const auto& sph = lv_.spheresOfColor[static_cast<std::size_t>(color)];
-      if (sph.empty()) continue;
-      if (color == 0) return kDead;  // a sphere of no valid colour can never be matched
-      int a = lv_.groupStart[static_cast<std::size_t>(color)], b = lv_.groupStart[static_cast<std::size_t>(color) + 1];
-      int cubes[kCells];
-      int n = 0;
-      for (int s = a; s < b; ++s)
-        if (key[s] != kGone) cubes[n++] = key[s];
-      int m = static_cast<int>(sph.size());
-      if (n < m) return kDead;
-      int cost = Assign(dist, sph, cubes, n);
+      const int cost = ColourCost(dist, key, color);
       if (cost == kDead) return kDead;
+      if (costs != nullptr) costs[color] = cost;
       total += cost;
     }
     return total;
   }
 
+  // The bound of a successor whose push moved (or crushed) a cube of colour `group` and left
+  // every trapdoor as it was: only that colour's share can have changed.
+  int Reestimate(const std::uint8_t* key, const int* parentCosts, int parentTotal, int group) {
+    if (lv_.spheres.empty()) return 0;
+    const int cost = ColourCost(TableFor(key), key, group);
+    if (cost == kDead) return kDead;
+    return parentTotal - parentCosts[group] + cost;
+  }
+
+  // True when the two states have the same trapdoors closed (so the same distance table).
+  bool SameTraps(const std::uint8_t* a, const std::uint8_t* b) const {
+    return std::equal(a + lv_.trapOffset, a + lv_.flagOffset, b + lv_.trapOffset);
+  }
+
  private:
+  int ColourCost(const std::uint8_t* dist, const std::uint8_t* key, int color) {
+    const auto& sph = lv_.spheresOfColor[static_cast<std::size_t>(color)];
+    if (sph.empty()) return 0;
+    if (color == 0) return kDead;  // a sphere of no valid colour can never be matched
+    int a = lv_.groupStart[static_cast<std::size_t>(color)], b = lv_.groupStart[static_cast<std::size_t>(color) + 1];
+    int cubes[kCells];
+    int n = 0;
+    for (int s = a; s < b; ++s)
+      if (key[s] != kGone) cubes[n++] = key[s];
+    if (n < static_cast<int>(sph.size())) return kDead;
+    return Assign(dist, sph, cubes, n);
+  }
+
   int Assign(const std::uint8_t* dist, const std::vector<int>& sph, const int* cubes, int n) {
     int m = static_cast<int>(sph.size());
     auto d = [&](int si, int ci) {
@@ -258,6 +353,14 @@ class Bound {
       }
       return total;
     }
+    if (m == 1) {
+      int best = kInf;
+      for (int ci = 0; ci < n; ++ci) {
+        const int v = d(0, ci);
+        if (v != kFar) best = std::min(best, v);
+      }
+      return best >= kInf ? kDead : best;
+    }
     // dp over the set of cubes used by the first popcount(mask) spheres.
     std::size_t full = std::size_t{1} << n;
     dp_.assign(full, kInf);
@@ -266,7 +369,7 @@ class Bound {
     for (std::size_t mask = 0; mask < full; ++mask) {
       int cur = dp_[mask];
       if (cur >= kInf) continue;
-      int si = __builtin_popcount(static_cast<unsigned>(mask));
+      int si = PopCount(mask);
       if (si == m) {
         best = std::min(best, cur);
         continue;
@@ -284,7 +387,9 @@ class Bound {
 
   const std::uint8_t* TableFor(const std::uint8_t* key) {
     const std::size_t maskBytes = static_cast<std::size_t>(lv_.flagOffset - lv_.trapOffset);
-    if (last_ != nullptr && std::memcmp(lastMask_.data(), key + lv_.trapOffset, maskBytes) == 0) return last_;
+    if (last_ != nullptr && std::equal(key + lv_.trapOffset, key + lv_.flagOffset,
+                                       reinterpret_cast<const std::uint8_t*>(lastMask_.data())))
+      return last_;
     lastMask_.assign(reinterpret_cast<const char*>(key + lv_.trapOffset), maskBytes);
     last_ = Lookup(key);
     return last_;
@@ -326,8 +431,11 @@ class Bound {
       queue.push_back(src);
       for (std::size_t qi = 0; qi < queue.size(); ++qi) {
         int u = queue[qi];
-        for (Direction d : kDirections) {
+        for (std::size_t di = 0; di < 4; ++di) {
+          const Direction d = kDirections[di];
           int x = XOf(u), y = YOf(u);
+          // A cube coming from this side stops on u only against something beyond it.
+          if (stopAware_ && !MayStop(lv_, x - kDx[di], y - kDy[di])) continue;
           while (!AtEdge(x, y, d)) {
             auto [nx, ny] = StepFrom(x, y, d);
             int v = PosOf(nx, ny);
@@ -347,6 +455,7 @@ class Bound {
 
   static constexpr std::size_t kMaxTables = 4096;
   const Level& lv_;
+  bool stopAware_;
   // Node-based, so table pointers stay valid while more tables are added.
   std::unordered_map<std::string, std::vector<std::uint8_t>> tables_;
   std::string lastMask_;
@@ -355,22 +464,41 @@ class Bound {
 };
 
 // Every state found so far: keys side by side in one arena, an open-addressing index on them.
+// Tagged, an index slot spends its top bits on a few bits of the key's hash, so a lookup reads a
+// stored key only when those match (nearly always the key itself); such a store holds at most
+// kMaxTagged states.
 class StateStore {
  public:
-  explicit StateStore(int keyLength) : len_(static_cast<std::size_t>(keyLength)) { slots_.assign(1024, 0); }
+  static constexpr int kIndexBits = 26;
+  static constexpr std::size_t kMaxTagged = (std::size_t{1} << kIndexBits) - 2;
+
+  StateStore(int keyLength, bool tagged) : len_(static_cast<std::size_t>(keyLength)), tagged_(tagged) {
+    slots_.assign(1024, 0);
+  }
 
   std::size_t size() const { return parent.size(); }
   const std::uint8_t* key(std::uint32_t i) const { return arena_.data() + std::size_t{i} * len_; }
 
   // The index of the key, or -1 when it is not stored.
   std::int64_t Find(const std::uint8_t* k, std::uint64_t h) const {
-    std::size_t mask = slots_.size() - 1;
+    const std::size_t mask = slots_.size() - 1;
+    if (tagged_) {
+      const std::uint32_t tag = Tag(h);
+      for (std::size_t s = h & mask;; s = (s + 1) & mask) {
+        const std::uint32_t v = slots_[s];
+        if (v == 0) return -1;
+        if ((v & ~kIndexMask) == tag && SameKey(key((v & kIndexMask) - 1), k)) return (v & kIndexMask) - 1;
+      }
+    }
     for (std::size_t s = h & mask;; s = (s + 1) & mask) {
       std::uint32_t v = slots_[s];
       if (v == 0) return -1;
       if (std::memcmp(key(v - 1), k, len_) == 0) return v - 1;
     }
   }
+
+  // Asks the memory for the slot a lookup of h starts at, so it is there when Find comes.
+  void Prefetch(std::uint64_t h) const { __builtin_prefetch(&slots_[h & (slots_.size() - 1)]); }
 
   std::uint32_t Add(const std::uint8_t* k, std::uint64_t h, std::uint32_t par, std::uint16_t mv,
                     std::uint8_t depth, std::uint8_t est, bool goal) {
@@ -381,16 +509,22 @@ class StateStore {
     move.push_back(mv);
     g.push_back(depth);
     h_.push_back(est);
+    bound_.push_back(est);
     goalFlag.push_back(goal ? 1 : 0);
     Place(h, index);
     return index;
   }
 
+  // What the queue orders a state by, less its depth: its bound, or more once a partial
+  // expansion has handed out every successor below that.
   std::uint8_t est(std::uint32_t i) const { return h_[i]; }
+  void SetEst(std::uint32_t i, std::uint8_t v) { h_[i] = v; }
+  // The state's own bound (clamped).
+  std::uint8_t bound(std::uint32_t i) const { return bound_[i]; }
 
   static std::size_t BytesPerState(int keyLength, bool astar) {
-    // key, parent, move, depth, bound, goal flag, two index slots, a queue entry
-    return static_cast<std::size_t>(keyLength) + 4 + 2 + 1 + 1 + 1 + 8 + (astar ? 8 : 0);
+    // key, parent, move, depth, queue bound, bound, goal flag, two index slots, a queue entry
+    return static_cast<std::size_t>(keyLength) + 4 + 2 + 1 + 1 + 1 + 1 + 8 + (astar ? 8 : 0);
   }
 
   std::vector<std::uint32_t> parent;
@@ -399,11 +533,19 @@ class StateStore {
   std::vector<std::uint8_t> goalFlag;
 
  private:
+  static constexpr std::uint32_t kIndexMask = (std::uint32_t{1} << kIndexBits) - 1;
+  // The hash's top bits, where the slot's index leaves room (its low bits pick the slot).
+  static std::uint32_t Tag(std::uint64_t h) { return static_cast<std::uint32_t>(h >> 32) & ~kIndexMask; }
+  bool SameKey(const std::uint8_t* a, const std::uint8_t* b) const {
+    for (std::size_t i = 0; i < len_; ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
   void Place(std::uint64_t h, std::uint32_t index) {
-    std::size_t mask = slots_.size() - 1;
+    const std::size_t mask = slots_.size() - 1;
     std::size_t s = h & mask;
     while (slots_[s] != 0) s = (s + 1) & mask;
-    slots_[s] = index + 1;
+    slots_[s] = tagged_ ? (Tag(h) | (index + 1)) : index + 1;
   }
   void Grow() {
     slots_.assign(slots_.size() * 2, 0);
@@ -411,20 +553,63 @@ class StateStore {
   }
 
   std::size_t len_;
+  bool tagged_;
   std::vector<std::uint8_t> arena_;
   std::vector<std::uint32_t> slots_;
   std::vector<std::uint8_t> h_;
+  std::vector<std::uint8_t> bound_;
+};
+
+// The A* queue: one bucket per estimated length f. Ordered by bound, each bucket keeps one list
+// per bound h and hands out its smallest h (the state nearest a win) first; otherwise the last
+// state queued comes first.
+class OpenList {
+ public:
+  OpenList(std::size_t levels, bool byBound) : buckets_(levels), lowest_(levels, kNone), byBound_(byBound) {}
+
+  std::size_t levels() const { return buckets_.size(); }
+
+  void Push(std::size_t f, int h, std::uint32_t index) {
+    auto& bucket = buckets_[f];
+    const std::size_t sub = byBound_ ? static_cast<std::size_t>(h) : 0;
+    if (bucket.size() <= sub) bucket.resize(sub + 1);
+    bucket[sub].push_back(index);
+    lowest_[f] = std::min(lowest_[f], sub);
+  }
+
+  // Takes a state of bucket f; false (and the bucket's memory given back) when it is empty.
+  bool Pop(std::size_t f, std::uint32_t& index) {
+    auto& bucket = buckets_[f];
+    for (std::size_t h = lowest_[f]; h < bucket.size(); ++h) {
+      if (bucket[h].empty()) continue;
+      lowest_[f] = h;
+      index = bucket[h].back();
+      bucket[h].pop_back();
+      return true;
+    }
+    std::vector<std::vector<std::uint32_t>>().swap(bucket);
+    lowest_[f] = kNone;
+    return false;
+  }
+
+ private:
+  static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+  std::vector<std::vector<std::vector<std::uint32_t>>> buckets_;
+  std::vector<std::size_t> lowest_;
+  bool byBound_;
 };
 
 class Search {
  public:
   Search(const Board& start, const SolverOptions& opt) : opt_(opt) {
     lv_ = Analyse(start, startKey_);
-    store_ = std::make_unique<StateStore>(lv_.keyLength);
-    bound_ = std::make_unique<Bound>(lv_);
+    board_ = lv_.empty;
+    store_ = std::make_unique<StateStore>(lv_.keyLength, opt.batchedLookups);
+    bound_ = std::make_unique<Bound>(lv_, opt.stopAware);
     std::size_t perState = StateStore::BytesPerState(lv_.keyLength, opt.astar);
     limit_ = std::min(opt.maxStates, opt.maxMemoryBytes / perState);
     limit_ = std::min<std::size_t>(limit_, std::numeric_limits<std::uint32_t>::max() - 1);
+    if (opt.batchedLookups) limit_ = std::min(limit_, StateStore::kMaxTagged);
     maxMoves_ = std::clamp(opt.maxMoves, 0, 250);
   }
 
@@ -449,6 +634,16 @@ class Search {
     current_.assign(store_->key(index), store_->key(index) + lv_.keyLength);
     const std::uint8_t* key = current_.data();
     Decode(lv_, key, board_);
+    struct Clear {
+      Search& search;
+      const std::uint8_t* key;
+      ~Clear() { Restore(search.lv_, key, search.board_); }
+    } clear{*this, key};
+    parentBound_ = kNoBound;
+    if (opt_.incrementalBound && (opt_.astar || opt_.pruning)) {
+      parentBound_ = bound_->Estimate(key, parentCosts_.data());
+      if (parentBound_ == Bound::kDead) parentBound_ = kNoBound;
+    }
     std::array<Cell, kBoardSize> line;
     for (int s = 0; s < lv_.cubeCount; ++s) {
       int pos = key[s];
@@ -456,13 +651,15 @@ class Search {
       int x = XOf(pos), y = YOf(pos);
       for (Direction d : kDirections) {
         if (!CanPush(board_, x, y, d)) continue;
-        // Everything a push changes lies on the cube's line, from its cell to the edge: keep
-        // that line, push on the board itself, read the changes off the line, put it back.
+        // Everything a push changes lies on the cube's line, from its cell up to the first cell
+        // it cannot slide over (a cracked block there may break): keep that stretch, push on the
+        // board itself, read the changes off the stretch, put it back.
         int n = 0;
-        for (int cx = x, cy = y;; ++n) {
-          line[static_cast<std::size_t>(n)] = board_.at(cx, cy);
-          if (AtEdge(cx, cy, d)) break;
+        line[0] = board_.at(x, y);
+        for (int cx = x, cy = y; !AtEdge(cx, cy, d);) {
           std::tie(cx, cy) = StepFrom(cx, cy, d);
+          line[static_cast<std::size_t>(++n)] = board_.at(cx, cy);
+          if (!IsPassable(line[static_cast<std::size_t>(n)].kind)) break;
         }
         const MoveOutcome outcome = SlideCube(board_, x, y, d);
         const bool crushed = outcome.crushed;
@@ -484,9 +681,10 @@ class Search {
         nk[s] = crushed ? kGone : static_cast<std::uint8_t>(PosOf(outcome.toX, outcome.toY));
         // A crush never wins, but a board it leaves fully covered is a state of its own.
         nk[lv_.flagOffset] = (crushed && IsSolved(board_)) ? 1 : 0;
-        if (opt_.symmetry) SortGroups(lv_, nk);
-        if (opt_.verifyStates) Verify(nk);
-        fn(static_cast<const std::uint8_t*>(nk), static_cast<std::uint16_t>(pos * 4 + static_cast<int>(d) - 1), crushed);
+        if (opt_.symmetry) Resort(nk, s);
+        if (opt_.verifyStates) Verify(nk, lv_.slotGroup[static_cast<std::size_t>(s)], crushed);
+        fn(static_cast<const std::uint8_t*>(nk), static_cast<std::uint16_t>(pos * 4 + static_cast<int>(d) - 1), crushed,
+           lv_.slotGroup[static_cast<std::size_t>(s)]);
         cx = x;
         cy = y;
         for (int i = 0; i <= n; ++i) {
@@ -497,22 +695,84 @@ class Search {
     }
   }
 
-  void Verify(const std::uint8_t* nk) {
+  // Keeps a colour's cells sorted after the push changed slot s (the rest of its group is
+  // sorted already): the same key a full sort gives, in a few steps.
+  void Resort(std::uint8_t* key, int s) const {
+    const int g = lv_.slotGroup[static_cast<std::size_t>(s)];
+    const int a = lv_.groupStart[static_cast<std::size_t>(g)], b = lv_.groupStart[static_cast<std::size_t>(g) + 1];
+    const std::uint8_t v = key[s];
+    int i = s;
+    while (i > a && key[i - 1] > v) {
+      key[i] = key[i - 1];
+      --i;
+    }
+    while (i + 1 < b && key[i + 1] < v) {
+      key[i] = key[i + 1];
+      ++i;
+    }
+    key[i] = v;
+  }
+
+  void Verify(const std::uint8_t* nk, int group, bool crushed) {
     std::vector<std::uint8_t> full;
     EncodeBoard(lv_, board_, nk[lv_.flagOffset] != 0, full);
     std::vector<std::uint8_t> mine(nk, nk + lv_.keyLength);
     SortGroups(lv_, mine.data());
     if (full != mine) verifyFailures_++;
-    // The bound is zero exactly on the boards the engine calls solved.
-    if (!lv_.spheres.empty() && (bound_->Estimate(nk) == 0) != IsSolved(board_)) verifyFailures_++;
+    // The bound is zero exactly on the boards the engine calls solved, and the shortcut for
+    // the colours a push left alone gives the full answer.
+    const int whole = bound_->Estimate(nk);
+    if (!lv_.spheres.empty() && (whole == 0) != IsSolved(board_)) verifyFailures_++;
+    if (RawBound(nk, group) != whole && (opt_.astar || opt_.pruning)) verifyFailures_++;
+    // The win read off the key is the engine's own test.
+    if (!crushed && IsSolvedKey(nk) != IsSolved(board_)) verifyFailures_++;
   }
 
-  // The win after a push that came to rest: the engine's own test, asked only where the bound
-  // (zero exactly when every sphere holds a cube of its colour) does not already rule it out.
-  bool IsGoal(int rawBound, bool crushed) {
-    if (crushed) return false;
-    if (rawBound > 0) return false;
-    return IsSolved(board_);
+  // Expands state `index` and hands every successor to consider(key, hash, move, crushed,
+  // group, raw bound or -1). Batched, the successors are gathered first, with their bounds
+  // (cheap from the parent's), and their index slots fetched ahead.
+  template <class Consider>
+  void ExpandAll(std::uint32_t index, Consider&& consider) {
+    ExpandAll(index, consider, [](int) { return true; });
+  }
+  // Batched, only the successors keep(raw bound) accepts are looked up.
+  template <class Consider, class Keep>
+  void ExpandAll(std::uint32_t index, Consider&& consider, Keep&& keep) {
+    if (!opt_.batchedLookups) {
+      Expand(index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
+        consider(k, HashBytes(k, static_cast<std::size_t>(lv_.keyLength)), mv, crushed, group, -1);
+      });
+      return;
+    }
+    const auto len = static_cast<std::size_t>(lv_.keyLength);
+    batch_.clear();
+    batchKeys_.clear();
+    Expand(index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
+      const int raw = RawBound(k, group);
+      if (!keep(raw)) return;
+      const std::uint64_t hash = HashBytes(k, len);
+      store_->Prefetch(hash);
+      batch_.push_back({hash, mv, crushed, group, raw});
+      batchKeys_.insert(batchKeys_.end(), k, k + len);
+    });
+    for (std::size_t b = 0; b < batch_.size(); ++b) {
+      const Pending& p = batch_[b];
+      consider(batchKeys_.data() + b * len, p.hash, p.move, p.crushed, p.group, p.raw);
+    }
+  }
+
+  // The win after a push that came to rest: every sphere holds a cube of its colour. Read off
+  // the key, since the board may show another successor by now.
+  bool IsSolvedKey(const std::uint8_t* key) const {
+    for (const Level::Sphere& sphere : lv_.spheres) {
+      if (sphere.color == 0) return false;
+      bool covered = false;
+      for (int s = lv_.groupStart[static_cast<std::size_t>(sphere.color)];
+           s < lv_.groupStart[static_cast<std::size_t>(sphere.color) + 1] && !covered; ++s)
+        covered = key[s] == sphere.pos;
+      if (!covered) return false;
+    }
+    return true;
   }
 
   SolveResult Finish(std::uint32_t goalIndex) {
@@ -535,8 +795,11 @@ class Search {
 
   // The bound of a state: -1 when not computed (plain search), Bound::kDead when the state
   // can no longer be won.
-  int RawBound(const std::uint8_t* key) {
+  // `group` is the colour of the cube the push moved, -1 for a state not made by a push.
+  int RawBound(const std::uint8_t* key, int group = -1) {
     if (!opt_.pruning && !opt_.astar) return -1;
+    if (group >= 0 && parentBound_ != kNoBound && bound_->SameTraps(key, current_.data()))
+      return bound_->Reestimate(key, parentCosts_.data(), parentBound_, group);
     return bound_->Estimate(key);
   }
   // What the queue orders by; 0 for breadth-first.
@@ -570,17 +833,16 @@ class Search {
         continue;
       }
       std::uint8_t depth = static_cast<std::uint8_t>(store_->g[i] + 1);
-      Expand(i, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed) {
+      ExpandAll(i, [&](const std::uint8_t* k, std::uint64_t h, std::uint16_t mv, bool crushed, int group, int raw) {
         if (goal >= 0 || gaveUp) return;
-        std::uint64_t h = HashBytes(k, static_cast<std::size_t>(lv_.keyLength));
         if (store_->Find(k, h) >= 0) return;
-        const int raw = RawBound(k);
+        if (raw < 0) raw = RawBound(k, group);
         if (Dead(raw)) return;
         if (store_->size() >= limit_) {
           gaveUp = true;
           return;
         }
-        const bool isGoal = IsGoal(raw, crushed);
+        const bool isGoal = !crushed && IsSolvedKey(k);
         std::uint32_t j = store_->Add(k, h, i, mv, depth, 0, isGoal);
         if (isGoal) goal = j;
       });
@@ -596,20 +858,17 @@ class Search {
     AddStart(raw0);
     if (Dead(raw0)) return Exhausted();
     const int h0 = Priority(raw0);
-    std::vector<std::vector<std::uint32_t>> buckets(static_cast<std::size_t>(maxMoves_ + kMaxHeuristic + 2));
-    buckets[static_cast<std::size_t>(h0)].push_back(0);
+    OpenList open(static_cast<std::size_t>(maxMoves_ + kMaxHeuristic + 2), opt_.deepestFirst);
+    open.Push(static_cast<std::size_t>(h0), h0, 0);
     bool gaveUp = false;
     std::size_t f = static_cast<std::size_t>(h0);
-    while (f < buckets.size()) {
+    while (f < open.levels()) {
       if (Cancelled()) return SolveResult{};
-      auto& bucket = buckets[f];
-      if (bucket.empty()) {
-        std::vector<std::uint32_t>().swap(bucket);
+      std::uint32_t i = 0;
+      if (!open.Pop(f, i)) {
         ++f;
         continue;
       }
-      std::uint32_t i = bucket.back();
-      bucket.pop_back();
       if (static_cast<std::size_t>(store_->g[i]) + store_->est(i) != f) continue;  // stale entry
       if (store_->goalFlag[i]) return Finish(i);
       if (store_->g[i] >= maxMoves_) {
@@ -618,41 +877,78 @@ class Search {
       }
       std::uint8_t depth = static_cast<std::uint8_t>(store_->g[i] + 1);
       std::size_t lowest = f;
+      std::int64_t goal = -1;
       auto push = [&](std::uint32_t j) {
         std::size_t fj = static_cast<std::size_t>(store_->g[j]) + store_->est(j);
-        buckets[fj].push_back(j);
+        open.Push(fj, store_->est(j), j);
         lowest = std::min(lowest, fj);
       };
-      Expand(i, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed) {
-        if (gaveUp) return;
-        std::uint64_t hash = HashBytes(k, static_cast<std::size_t>(lv_.keyLength));
+      // Partial expansion: only the successors on level f are stored now; the state goes back
+      // in the queue at the lowest level of the others (its first expansion also takes any
+      // below f, which only an inconsistent bound gives; later ones have taken those already).
+      const bool firstExpansion = store_->est(i) == store_->bound(i);
+      std::size_t nextLevel = kNoLevel;
+      auto keep = [&](int raw) {
+        if (!opt_.partialExpansion || Dead(raw)) return true;
+        const std::size_t fc = depth + static_cast<std::size_t>(Priority(raw));
+        if (fc > f) {
+          nextLevel = std::min(nextLevel, fc);
+          return false;
+        }
+        return fc >= f || firstExpansion;
+      };
+      // raw < 0: not worked out yet (the state may be stored already).
+      auto consider = [&](const std::uint8_t* k, std::uint64_t hash, std::uint16_t mv, bool crushed, int group,
+                          int raw) {
+        if (gaveUp || goal >= 0) return;
+        if (opt_.partialExpansion && raw < 0) {
+          raw = RawBound(k, group);
+          if (!keep(raw)) return;
+        }
         std::int64_t found = store_->Find(k, hash);
         if (found >= 0) {
           auto j = static_cast<std::uint32_t>(found);
           if (depth < store_->g[j]) {
-            // Reached by a shorter way: reopen it.
+            // Reached by a shorter way: reopen it, every successor again.
             store_->g[j] = depth;
             store_->parent[j] = i;
             store_->move[j] = mv;
+            store_->SetEst(j, store_->bound(j));
             push(j);
           }
           return;
         }
-        const int raw = RawBound(k);
+        if (raw < 0) raw = RawBound(k, group);
         if (Dead(raw)) return;
         if (store_->size() >= limit_) {
           gaveUp = true;
           return;
         }
-        push(store_->Add(k, hash, i, mv, depth, static_cast<std::uint8_t>(Priority(raw)), IsGoal(raw, crushed)));
-      });
+        const bool isGoal = crushed ? false : raw == 0 ? IsSolvedKey(k) : false;
+        const std::uint32_t j = store_->Add(k, hash, i, mv, depth, static_cast<std::uint8_t>(Priority(raw)), isGoal);
+        // Nothing open lies below f, so a win found at length f is a shortest one: no need to
+        // queue it and work through the rest of this level first.
+        if (isGoal && opt_.deepestFirst && depth == f && lowest == f) {
+          goal = j;
+          return;
+        }
+        push(j);
+      };
+      ExpandAll(i, consider, keep);
       if (gaveUp) return SolveResult{};
+      if (goal >= 0) return Finish(static_cast<std::uint32_t>(goal));
+      if (nextLevel != kNoLevel) {
+        store_->SetEst(i, static_cast<std::uint8_t>(nextLevel - store_->g[i]));
+        open.Push(nextLevel, store_->est(i), i);
+      }
       // Only a bound that is not consistent (a clamped or fallback estimate) can queue a state
       // below the current level; go back for it so the first goal taken stays a shortest one.
       f = lowest;
     }
     return Exhausted();
   }
+
+  static constexpr std::size_t kNoLevel = std::numeric_limits<std::size_t>::max();
 
   const SolverOptions& opt_;
   Level lv_;
@@ -667,6 +963,20 @@ class Search {
   Board board_{};
   std::vector<std::uint8_t> scratch_;
   std::vector<std::uint8_t> current_;
+  // The bound of the state being expanded and each colour's share (kNoBound: work out every
+  // successor's bound in full).
+  static constexpr int kNoBound = -1;
+  int parentBound_ = kNoBound;
+  std::array<int, kColorCount + 1> parentCosts_{};
+  struct Pending {
+    std::uint64_t hash;
+    std::uint16_t move;
+    bool crushed;
+    int group;
+    int raw;
+  };
+  std::vector<Pending> batch_;
+  std::vector<std::uint8_t> batchKeys_;
 
  public:
   std::size_t verifyFailures_ = 0;
@@ -678,6 +988,28 @@ SolveResult Solve(const Board& start, const SolverOptions& options) {
   Search search(start, options);
   return search.Run();
 }
+
+struct LowerBoundEstimator::Impl {
+  std::vector<std::uint8_t> startKey;
+  Level level;
+  std::unique_ptr<Bound> bound;  // refers to level
+  std::vector<std::uint8_t> key;
+};
+
+LowerBoundEstimator::LowerBoundEstimator(const Board& start) : impl_(std::make_unique<Impl>()) {
+  impl_->level = Analyse(start, impl_->startKey);
+  impl_->bound = std::make_unique<Bound>(impl_->level, SolverOptions{}.stopAware);
+}
+
+LowerBoundEstimator::~LowerBoundEstimator() = default;
+
+int LowerBoundEstimator::Estimate(const Board& board) {
+  EncodeBoard(impl_->level, board, false, impl_->key);
+  const int bound = impl_->bound->Estimate(impl_->key.data());
+  return bound == Bound::kDead ? kCannotWin : bound;
+}
+
+int MovesLowerBound(const Board& board) { return LowerBoundEstimator(board).Estimate(board); }
 
 std::string FormatMoves(const std::vector<SolverMove>& moves) {
   std::string out;

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,22 @@ struct SolverOptions {
   // Another thread sets this to stop the search at once (a level change, a new edit); the
   // search then ends with GaveUp and `cancelled` set. Looked at between expansions.
   const std::atomic<bool>* cancel = nullptr;
+  // A*: among states of one estimated length, expand the one closest to a win (smallest bound)
+  // first, and stop at a winning state as soon as it is generated on the shortest level still
+  // open. Changes which shortest solution is found, never its length.
+  bool deepestFirst = true;
+  // The bound lets a cube stop only where something may stop it (a wall, a trapdoor, a cracked
+  // block, a cell some cube may rest on); off: anywhere along a straight run. Both admissible.
+  bool stopAware = true;
+  // A*: a state's successors are stored only once the search reaches their estimated length;
+  // until then the state itself waits in the queue at the next such length (far fewer states
+  // kept, a few states expanded more than once).
+  bool partialExpansion = true;
+  // The successors of a state are looked up together, their index slots fetched ahead; a slot
+  // keeps part of its key's hash, so a stored key is read only where that part matches.
+  bool batchedLookups = true;
+  // Successors of a state reuse its bound for the colours the push left alone.
+  bool incrementalBound = true;
 
   // Breadth-first, cubes kept apart by identity, nothing pruned: the yardstick.
   static SolverOptions Plain() {
@@ -54,6 +72,17 @@ struct SolverOptions {
     o.astar = false;
     o.symmetry = false;
     o.pruning = false;
+    return o;
+  }
+  // The informed search as it was first built (plain A* order, every bound worked out in full):
+  // kept for comparison in the benchmark.
+  static SolverOptions Classic() {
+    SolverOptions o;
+    o.deepestFirst = false;
+    o.incrementalBound = false;
+    o.stopAware = false;
+    o.batchedLookups = false;
+    o.partialExpansion = false;
     return o;
   }
 };
@@ -73,6 +102,30 @@ struct SolveResult {
 // sequence wins when its last move leaves the cube at rest and every sphere covered by a cube
 // of its colour. A level that starts solved still needs one such move.
 SolveResult Solve(const Board& start, const SolverOptions& options = {});
+
+// A lower bound on the pushes still needed to win from `board`: the bound the informed search
+// orders by (each sphere needs its own cube of its colour, and that cube at least as many
+// straight runs as the walls demand). 0 exactly when every sphere is covered by its colour (a
+// board without spheres included). kCannotWin when the board provably cannot be won any more:
+// a colour short of cubes, or a sphere no cube of its colour can reach.
+inline constexpr int kCannotWin = std::numeric_limits<int>::max();
+int MovesLowerBound(const Board& board);
+
+// The same bound for many boards of one level: set up once from the level's start position, it
+// answers for any board reached from there by pushes (cracked blocks broken, trapdoors closed,
+// cubes crushed), far cheaper than MovesLowerBound on each.
+class LowerBoundEstimator {
+ public:
+  explicit LowerBoundEstimator(const Board& start);
+  ~LowerBoundEstimator();
+  LowerBoundEstimator(const LowerBoundEstimator&) = delete;
+  LowerBoundEstimator& operator=(const LowerBoundEstimator&) = delete;
+  int Estimate(const Board& board);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 // "3,4,r 7,7,u": the form frostlide-cli play reads.
 std::string FormatMoves(const std::vector<SolverMove>& moves);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,140 @@ TEST(Solver, FindsShortestSolutionsInEveryMode) {
       } else {
         EXPECT_TRUE(r.moves.empty());
       }
+    }
+  }
+}
+
+// Small rooms filled at random (fixed seed) with cubes, spheres and the mechanics: enough
+// positions for a plain breadth-first search to settle, and enough variety to catch a bound
+// that overestimates or a shortcut that loses a shorter way.
+std::vector<Board> RandomSmallLevels() {
+  std::vector<Board> out;
+  std::mt19937 rng(20261211);
+  const std::string sets[] = {"Rr", "RBrb", "RRrr", "RBrbL", "RRBrrb"};
+  const std::string mechanics = "xxTTC";
+  for (int n = 0; n < 60; ++n) {
+    std::vector<std::string> rows(7, std::string(8, 'X'));
+    std::vector<std::pair<int, int>> free;
+    for (int y = 1; y < 6; ++y)
+      for (int x = 1; x < 7; ++x) {
+        const bool wall = rng() % 6 == 0;
+        rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = wall ? 'X' : '.';
+        if (!wall) free.push_back({x, y});
+      }
+    std::shuffle(free.begin(), free.end(), rng);
+    std::string pieces = sets[static_cast<std::size_t>(n) % std::size(sets)];
+    for (std::size_t k = rng() % 3; k > 0; --k) pieces += mechanics[rng() % mechanics.size()];
+    for (std::size_t k = 0; k < pieces.size() && k < free.size(); ++k)
+      rows[static_cast<std::size_t>(free[k].second)][static_cast<std::size_t>(free[k].first)] = pieces[k];
+    out.push_back(Level(rows));
+  }
+  return out;
+}
+
+// Every switch of the informed search on its own, the first configuration, and the default:
+// each must find the same minimum as plain breadth-first search.
+std::vector<std::pair<std::string, SolverOptions>> InformedConfigurations() {
+  std::vector<std::pair<std::string, SolverOptions>> out = {{"default", SolverOptions{}},
+                                                            {"classic", SolverOptions::Classic()}};
+  const std::pair<const char*, bool SolverOptions::*> switches[] = {
+      {"deepest first", &SolverOptions::deepestFirst}, {"stop aware", &SolverOptions::stopAware},
+      {"incremental bound", &SolverOptions::incrementalBound}, {"batched lookups", &SolverOptions::batchedLookups},
+      {"partial expansion", &SolverOptions::partialExpansion}};
+  for (const auto& [name, member] : switches) {
+    SolverOptions only = SolverOptions::Classic();
+    only.*member = true;
+    out.push_back({std::string("classic + ") + name, only});
+    SolverOptions without;
+    without.*member = false;
+    out.push_back({std::string("default - ") + name, without});
+  }
+  SolverOptions bfs;
+  bfs.astar = false;  // breadth-first with symmetry and pruning (and the stop-aware bound)
+  out.push_back({"pruned bfs", bfs});
+  return out;
+}
+
+TEST(Solver, EveryConfigurationFindsThePlainMinimumOnSmallLevels) {
+  int decided = 0, solved = 0;
+  for (const Board& board : RandomSmallLevels()) {
+    SolverOptions plain = SolverOptions::Plain();
+    plain.maxStates = 20000;
+    const SolveResult yardstick = Solve(board, plain);
+    if (yardstick.status == SolveStatus::GaveUp) continue;
+    ++decided;
+    solved += yardstick.status == SolveStatus::Solved;
+    for (auto [name, options] : InformedConfigurations()) {
+      // The state check is slow: on the two configurations that carry every shortcut or none.
+      options.verifyStates = name == "default" || name == "classic";
+      SCOPED_TRACE(name);
+      const SolveResult r = Solve(board, options);
+      EXPECT_EQ(r.verifyMismatches, 0u);
+      ASSERT_EQ(r.status, yardstick.status);
+      EXPECT_EQ(r.moves.size(), yardstick.moves.size());
+      if (r.status == SolveStatus::Solved) {
+        EXPECT_TRUE(Replays(board, r.moves)) << FormatMoves(r.moves);
+      }
+    }
+  }
+  // The sample must hold both answers in numbers, or it shows nothing.
+  EXPECT_GE(decided, 30);
+  EXPECT_GE(solved, 10);
+  EXPECT_GE(decided - solved, 5);
+}
+
+TEST(SolverBound, NeverOverestimatesAndFallsByAtMostOneAPush) {
+  for (const Board& start : RandomSmallLevels()) {
+    const SolveResult r = Solve(start);
+    if (r.status != SolveStatus::Solved) {
+      if (r.status == SolveStatus::Unsolvable && MovesLowerBound(start) != kCannotWin) continue;
+      EXPECT_EQ(r.status, SolveStatus::Unsolvable);  // "cannot win" must never be said of a winnable start
+      continue;
+    }
+    LowerBoundEstimator estimator(start);
+    Board board = start;
+    int before = estimator.Estimate(board);
+    EXPECT_EQ(before, MovesLowerBound(start));
+    for (std::size_t i = 0; i < r.moves.size(); ++i) {
+      const int remaining = static_cast<int>(r.moves.size() - i);
+      const int own = MovesLowerBound(board);
+      EXPECT_LE(before, remaining) << FormatMoves(r.moves) << " before move " << i + 1;
+      EXPECT_LE(own, remaining) << FormatMoves(r.moves) << " before move " << i + 1;
+      SlideCube(board, r.moves[i].x, r.moves[i].y, r.moves[i].direction);
+      const int after = estimator.Estimate(board);
+      EXPECT_LE(before, after + 1) << FormatMoves(r.moves) << " at move " << i + 1;
+      before = after;
+    }
+    EXPECT_EQ(before, 0);
+  }
+}
+
+TEST(SolverBound, NamesTheBoardsThatCannotBeWon) {
+  struct BoundCase {
+    const char* name;
+    std::vector<std::string> rows;
+    int bound;
+  };
+  const BoundCase cases[] = {
+      {"no spheres", {"XXXXX", "XR..X", "XXXXX"}, 0},
+      {"covered", {"XXXXX", "X.R.X", "XXXXX"}, 0},
+      {"one run away", {"XXXXX", "XR.rX", "XXXXX"}, 1},
+      {"too few cubes", {"XXXXXXX", "XR.r.rX", "XXXXXXX"}, kCannotWin},
+      {"walled off", {"XXXXXXX", "XR..XrX", "X...XXX", "XXXXXXX"}, kCannotWin},
+      // The only way past the sphere ends on the crush block: nothing can stop the cube on it.
+      {"held by a crush block", {"XXXXXXX", "XR.r.CX", "XXXXXXX"}, kCannotWin},
+      {"wrong colour", {"XXXXX", "XB.rX", "XXXXX"}, kCannotWin},
+  };
+  for (const BoundCase& c : cases) {
+    Board board = Level(c.rows);
+    if (std::string(c.name) == "covered") {
+      board.at(3, 2).kind = CellKind::CubeOnSphere;
+      board.at(3, 2).sphereColor = CubeColor::Red;
+    }
+    EXPECT_EQ(MovesLowerBound(board), c.bound) << c.name;
+    // Where the bound says "cannot win", the search agrees.
+    if (c.bound == kCannotWin) {
+      EXPECT_EQ(Solve(board, SolverOptions::Plain()).status, SolveStatus::Unsolvable) << c.name;
     }
   }
 }

@@ -1,6 +1,7 @@
 #include "tools/levelgen/level_design.h"
 
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -61,6 +62,51 @@ Grade GradeLevel(const Rows& rows, std::size_t maxStates) {
   }
   g.cubesMoved = static_cast<int>(seen.size());
   return g;
+}
+
+NoviceResult MeasureNovice(const Rows& rows, int minimumMoves, int tries, std::uint64_t seed) {
+  NoviceResult result;
+  const Board start = BoardFromRows(rows);
+  engine::LowerBoundEstimator bound(start);
+  const int startBound = bound.Estimate(start);
+  constexpr engine::Direction kPushes[] = {engine::Direction::Left, engine::Direction::Right, engine::Direction::Up,
+                                           engine::Direction::Down};
+  struct Option {
+    engine::SolverMove move;
+    int bound;
+    bool wins;
+  };
+  std::vector<Option> options, lowering;
+  for (int t = 0; t < tries; ++t) {
+    ++result.tries;
+    std::mt19937_64 rng(seed + static_cast<std::uint64_t>(t));
+    Board board = start;
+    int current = startBound;
+    bool won = false;
+    for (int step = 0; step < 3 * minimumMoves && !won && current != engine::kCannotWin; ++step) {
+      options.clear();
+      lowering.clear();
+      for (int y = 1; y <= engine::kBoardSize; ++y)
+        for (int x = 1; x <= engine::kBoardSize; ++x)
+          for (engine::Direction d : kPushes) {
+            if (!engine::CanPush(board, x, y, d)) continue;
+            Board next = board;
+            const engine::MoveOutcome out = engine::SlideCube(next, x, y, d);
+            const Option o{{x, y, d}, bound.Estimate(next), !out.crushed && engine::IsSolved(next)};
+            options.push_back(o);
+            if (o.bound < current) lowering.push_back(o);
+          }
+      if (options.empty()) break;
+      const std::vector<Option>& pool = lowering.empty() ? options : lowering;
+      const Option& pick =
+          pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(rng)];
+      engine::SlideCube(board, pick.move.x, pick.move.y, pick.move.direction);
+      current = pick.bound;
+      won = pick.wins;
+    }
+    if (won) ++result.wins;
+  }
+  return result;
 }
 
 std::string FormatPack(const std::string& title, const std::string& author, const std::string& comment,

@@ -33,6 +33,18 @@ struct Grade {
 
 Grade GradeLevel(const Rows& rows, std::size_t maxStates);
 
+// How a simple player fares on a level. At every step it takes, among the legal pushes, one
+// that lowers the solver's lower bound (engine::LowerBoundEstimator) if there is one, otherwise
+// any legal push, each choice at random; it gives up after 3 x minimumMoves pushes, or as soon
+// as the level can provably no longer be won, or when no push is left. Try t plays with the
+// seed seed + t, so the answer is the same on every run.
+struct NoviceResult {
+  int tries = 0;
+  int wins = 0;
+  double share() const { return tries > 0 ? static_cast<double>(wins) / tries : 0.0; }
+};
+NoviceResult MeasureNovice(const Rows& rows, int minimumMoves, int tries = 200, std::uint64_t seed = 1);
+
 // Pack text exactly as the editor writes it: CR LF, header, 17 lines per level.
 std::string FormatPack(const std::string& title, const std::string& author, const std::string& comment,
                        const std::vector<Rows>& levels);

@@ -50,7 +50,15 @@ struct LevelRecipe {
   int restarts = 6;
   std::size_t maxStates = 150000;
   std::set<std::string> need;  // stop, cracked, trap, crush, spare, two
+  // A level of an earlier pack the search starts from ("start", followed by its 15 rows).
+  bool start = false;
+  // Highest share of wins, in percent, the simple player may have (MeasureNovice); < 0: any.
+  double noviceMax = -1;
 };
+
+// Tries of the simple player while searching; the pack's table uses kNoviceTries.
+constexpr int kNoviceSearchTries = 50;
+constexpr int kNoviceTries = 200;
 
 bool ParseRange(const std::string& v, int& lo, int& hi) {
   const std::size_t dash = v.find('-');
@@ -98,6 +106,7 @@ bool ReadParams(const std::string& path, Params& p, std::string& error) {
     while (words >> word) {
       const std::size_t eq = word.find('=');
       if (word == "fixed") { s.fixed = true; continue; }
+      if (word == "start") { s.start = true; continue; }
       if (eq == std::string::npos) return fail("expected key=value, got " + word);
       const std::string key = word.substr(0, eq), v = word.substr(eq + 1);
       try {
@@ -121,6 +130,7 @@ bool ReadParams(const std::string& path, Params& p, std::string& error) {
         else if (key == "iters") s.iters = std::stoi(v);
         else if (key == "restarts") s.restarts = std::stoi(v);
         else if (key == "states") s.maxStates = std::stoull(v);
+        else if (key == "novice") s.noviceMax = std::stod(v);
         else if (key == "need") {
           std::istringstream parts(v);
           std::string part;
@@ -131,7 +141,8 @@ bool ReadParams(const std::string& path, Params& p, std::string& error) {
       }
     }
     if (s.level < 1 || s.level > 100) return fail("level=1..100 missing");
-    if (s.fixed) {
+    if (s.fixed && s.start) return fail("a level is either fixed or searched from a start");
+    if (s.fixed || s.start) {
       for (int y = 0; y < N; ++y) {
         if (!std::getline(in, line)) return fail("fixed level needs 15 rows");
         ++lineNo;
@@ -418,6 +429,10 @@ bool MeetsCostlyNeeds(const LevelRecipe& s, const Grade& g, const Rows& rows) {
       if (w.status == engine::SolveStatus::Solved && w.moves >= g.moves) return false;
     }
   }
+  if (s.noviceMax >= 0 && g.moves >= s.lo) {
+    // Deep enough: the simple player must not win it too often.
+    if (MeasureNovice(rows, g.moves, kNoviceSearchTries).share() * 100.0 > s.noviceMax) return false;
+  }
   if (s.need.count("trapmatters")) {
     // As plain floor the trapdoors would give a shorter solution or none at all.
     Rows open = rows;
@@ -457,6 +472,19 @@ Scored GenerateLevel(const LevelRecipe& s, bool verbose) {
   for (int restart = 0; restart < s.restarts; ++restart) {
     Rng rng(s.seed * 1000003ull + static_cast<std::uint64_t>(restart) * 7919ull + static_cast<std::uint64_t>(s.level));
     Scored cur;
+    int wallLimit = s.walls * 4 + 6;
+    if (s.start) {
+      // Grow the given level: the room's frame and shape as the recipe builds them, the cells
+      // as given.
+      Design d;
+      BuildRoom(d, s, rng);
+      d.g = s.rows;
+      cur = Evaluate(d, s, -1e9);
+      wallLimit = std::max(wallLimit, CountWalls(d) + 4);
+      if (verbose)
+        std::fprintf(stderr, "  level %d restart %d: start %s, %d moves\n", s.level, restart,
+                     cur.valid ? "valid" : "not valid", cur.grade.moves);
+    }
     for (int tries = 0; tries < 200 && !cur.valid; ++tries) {
       Design d;
       BuildRoom(d, s, rng);
@@ -470,7 +498,7 @@ Scored GenerateLevel(const LevelRecipe& s, bool verbose) {
       Design m = Mutate(cur.d, s, rng);
       if (Uniform(rng, 0, 2) == 0) m = Mutate(m, s, rng);
       if (m.g == cur.d.g) continue;
-      if (CountWalls(m) > s.walls * 4 + 6) continue;
+      if (CountWalls(m) > wallLimit) continue;
       // Now and then a step one move down is taken, to leave a plateau.
       const bool downhill = Uniform(rng, 0, 9) == 0;
       Scored c = Evaluate(m, s, downhill ? cur.score - 1000.0 : cur.score);
@@ -592,17 +620,26 @@ Rows FillPockets(const Rows& in) {
   return rows;
 }
 
+// "12 %" (of kNoviceTries tries), with one decimal below 10 %.
+std::string NoviceText(const NoviceResult& n) {
+  char buf[32];
+  const double percent = n.share() * 100.0;
+  std::snprintf(buf, sizeof buf, percent < 10.0 && percent > 0.0 ? "%.1f %%" : "%.0f %%", percent);
+  return buf;
+}
+
 int CmdPack(const Params& p, const std::string& outDir, const std::string& packPath, const std::string& solPath,
             std::size_t plainLimit) {
   std::vector<Rows> levels;
   std::vector<std::vector<engine::SolverMove>> solutions(1);
-  std::string table = "| level | chapter | minimum moves | states (informed) |";
-  table += plainLimit > 0 ? " states (plain BFS) |\n|---:|---|---:|---:|---:|\n" : "\n|---:|---|---:|---:|\n";
+  std::string table = "| level | chapter | minimum moves | simple player wins | states (informed) |";
+  table += plainLimit > 0 ? " states (plain BFS) |\n|---:|---|---:|---:|---:|---:|\n" : "\n|---:|---|---:|---:|---:|\n";
   struct Found {
     int slot;
     bool fixed;
     Rows rows;
     Grade grade;
+    NoviceResult novice;
   };
   std::vector<Found> found;
   for (const LevelRecipe& s : p.recipes) {
@@ -618,10 +655,11 @@ int CmdPack(const Params& p, const std::string& outDir, const std::string& packP
       std::fprintf(stderr, "level %d is not solved by the solver\n", s.level);
       return 1;
     }
-    found.push_back({s.level, s.fixed, rows, g});
+    found.push_back({s.level, s.fixed, rows, g, MeasureNovice(rows, g.moves, kNoviceTries)});
   }
-  // Within each chapter the searched levels go in order of difficulty (fewest moves first,
-  // then fewest states); hand-made levels keep their places.
+  // Within each chapter the searched levels go in order of difficulty (fewest moves first, then
+  // the ones the simple player wins most often, then fewest states); hand-made levels keep
+  // their places.
   for (std::size_t a = 0; a < found.size();) {
     std::size_t b = a;
     while (b < found.size() && Chapter(found[b].slot) == Chapter(found[a].slot)) ++b;
@@ -633,7 +671,9 @@ int CmdPack(const Params& p, const std::string& outDir, const std::string& packP
         searched.push_back(found[i]);
       }
     std::stable_sort(searched.begin(), searched.end(), [](const Found& x, const Found& y) {
-      return x.grade.moves != y.grade.moves ? x.grade.moves < y.grade.moves : x.grade.states < y.grade.states;
+      if (x.grade.moves != y.grade.moves) return x.grade.moves < y.grade.moves;
+      if (x.novice.wins != y.novice.wins) return x.novice.wins > y.novice.wins;
+      return x.grade.states < y.grade.states;
     });
     for (std::size_t k = 0; k < free.size(); ++k) found[free[k]] = searched[k];
     a = b;
@@ -645,7 +685,7 @@ int CmdPack(const Params& p, const std::string& outDir, const std::string& packP
     levels.push_back(rows);
     solutions.push_back(g.solution);
     table += "| " + std::to_string(s.level) + " | " + Chapter(s.level) + " | " + std::to_string(g.moves) + " | " +
-             std::to_string(g.states) + " |";
+             NoviceText(found[i].novice) + " | " + std::to_string(g.states) + " |";
     if (plainLimit > 0) {
       engine::SolverOptions plain = engine::SolverOptions::Plain();
       plain.maxStates = plainLimit;
@@ -678,8 +718,11 @@ int CmdGrade(const std::string& packPath, int only) {
   for (std::size_t i = 0; i < levels.size(); ++i) {
     if (only > 0 && static_cast<int>(i) + 1 != only) continue;
     const Grade g = GradeLevel(levels[i], 20'000'000);
-    std::printf("%3zu: %2d moves %9zu states  breaks=%d traps=%d crushes=%d stops=%d\n", i + 1, g.moves, g.states,
-                g.breaks, g.trapsClosed, g.crushes, g.cubeStops);
+    const std::string novice = g.status == engine::SolveStatus::Solved
+                                   ? NoviceText(MeasureNovice(levels[i], g.moves, kNoviceTries))
+                                   : std::string("-");
+    std::printf("%3zu: %2d moves %9zu states  novice=%s breaks=%d traps=%d crushes=%d stops=%d\n", i + 1, g.moves,
+                g.states, novice.c_str(), g.breaks, g.trapsClosed, g.crushes, g.cubeStops);
   }
   return 0;
 }

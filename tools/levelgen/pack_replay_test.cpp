@@ -129,26 +129,56 @@ TEST(BuiltInPack, EveryStoredSolutionWinsItsLevelThroughTheGame) {
   EXPECT_EQ(host.credits, 1);
 }
 
-TEST(BuiltInPack, OnlyTheFirstLevelsAreSolvedInOneMove) {
+// The stored solutions (solutions[n] for level n) and, where asked for, the pack's levels.
+void ReadStored(std::vector<std::vector<engine::SolverMove>>& solutions, std::vector<Rows>* levels = nullptr) {
   std::string solutionsText;
   ASSERT_TRUE(platform::ReadFile(kSolutions, solutionsText));
-  std::vector<std::vector<engine::SolverMove>> solutions;
   ASSERT_TRUE(ParseSolutions(solutionsText, solutions));
   ASSERT_EQ(solutions.size(), 101u);
+  if (levels != nullptr) {
+    ASSERT_TRUE(ReadPackLevels(kPack, *levels));
+    ASSERT_EQ(levels->size(), 100u);
+  }
+}
+
+TEST(BuiltInPack, OnlyTheFirstLevelsAreSolvedInOneMove) {
+  std::vector<std::vector<engine::SolverMove>> solutions;
+  ASSERT_NO_FATAL_FAILURE(ReadStored(solutions));
   for (int n = 4; n <= 100; ++n) EXPECT_GE(solutions[static_cast<std::size_t>(n)].size(), 2u) << "level " << n;
   // The last chapter ends long.
   for (int n = 95; n <= 100; ++n) EXPECT_GE(solutions[static_cast<std::size_t>(n)].size(), 15u) << "level " << n;
 }
 
+TEST(BuiltInPack, TheSolverFindsEveryStoredMinimum) {
+  // The stored solutions are the generator's shortest; the solver as the game and the editor
+  // run it must prove the same minimum for every level, or a shortcut of the search lost one.
+  std::vector<std::vector<engine::SolverMove>> solutions;
+  std::vector<Rows> levels;
+  ASSERT_NO_FATAL_FAILURE(ReadStored(solutions, &levels));
+  for (std::size_t n = 1; n <= levels.size(); ++n) {
+    const engine::SolveResult r = engine::Solve(BoardFromRows(levels[n - 1]));
+    ASSERT_EQ(r.status, engine::SolveStatus::Solved) << "level " << n;
+    EXPECT_EQ(r.moves.size(), solutions[n].size()) << "level " << n;
+  }
+}
+
+TEST(BuiltInPack, ChaptersGrowHarderTowardsTheirEnd) {
+  std::vector<std::vector<engine::SolverMove>> solutions;
+  ASSERT_NO_FATAL_FAILURE(ReadStored(solutions));
+  auto moves = [&](int n) { return solutions[static_cast<std::size_t>(n)].size(); };
+  const int lastOfChapter[] = {16, 32, 49, 66, 83, 100};
+  for (int c = 1; c < 6; ++c) {
+    // The searched levels go in order of length (the hand-made first ones aside).
+    for (int n = lastOfChapter[c - 1] + 4; n < lastOfChapter[c]; ++n) EXPECT_LE(moves(n), moves(n + 1)) << "level " << n;
+  }
+}
+
 TEST(BuiltInPack, TheSolverProvesTheEarlyMinimaQuickly) {
   // The stored solutions are the solver's; for the small levels check that nothing shorter
   // exists even for the plain search.
-  std::vector<Rows> levels;
-  ASSERT_TRUE(ReadPackLevels(kPack, levels));
-  std::string solutionsText;
-  ASSERT_TRUE(platform::ReadFile(kSolutions, solutionsText));
   std::vector<std::vector<engine::SolverMove>> solutions;
-  ASSERT_TRUE(ParseSolutions(solutionsText, solutions));
+  std::vector<Rows> levels;
+  ASSERT_NO_FATAL_FAILURE(ReadStored(solutions, &levels));
   for (int n = 1; n <= 12; ++n) {
     engine::SolverOptions plain = engine::SolverOptions::Plain();
     plain.maxStates = 200000;

@@ -739,7 +739,9 @@ class Search {
     lv_ = Analyse(start, startKey_);
     store_ = std::make_unique<StateStore>(lv_.keyLength, opt.batchedLookups);
     // Only the batched informed search spreads expansions over helper lanes.
-    const int lanes = opt.astar && opt.batchedLookups ? std::clamp(opt.threads, 1, kMaxLanes) : 1;
+    // No more than the processor has cores: a lane waiting for another spins for a moment.
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int lanes = opt.astar && opt.batchedLookups ? std::clamp(std::min(opt.threads, cores), 1, kMaxLanes) : 1;
     for (int i = 0; i < lanes; ++i) lanes_.push_back(std::make_unique<Lane>(lv_, opt));
     std::size_t perState = StateStore::BytesPerState(lv_.keyLength, opt.astar);
     limit_ = std::min(opt.maxStates, opt.maxMemoryBytes / perState);

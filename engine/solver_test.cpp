@@ -371,7 +371,7 @@ TEST(Solver, TwoThreadsFindTheMinimumOfOne) {
     const Board board = Level(rows);
     SolverOptions one;
     one.threads = 1;
-    one.maxStates = 200000;
+    one.maxStates = 60000;
     const SolveResult serial = Solve(board, one);
     if (serial.status == SolveStatus::GaveUp || serial.statesExpanded < 5000) continue;
     ++threaded;

@@ -1009,7 +1009,13 @@ class Search {
     return fc >= f || slot.firstExpansion;
   }
 
-  // Expands the slots lane `lane` of `count` lanes owns (every count-th one), gathering the
+  // The slots lane `lane` of `count` expands: a run of its own, so that no two lanes write
+  // next to each other.
+  static std::size_t FirstSlotOf(std::size_t lane, std::size_t count, std::size_t slots) {
+    return slots * lane / count;
+  }
+
+  // Expands the slots lane `lane` of `count` lanes owns, gathering the
   // successors worth looking up, with their hashes and bounds, in the lane's list. Reads the
   // store only, so the lanes can run at once.
   void Gather(std::size_t lane, std::size_t count, std::vector<Slot>& slots, std::size_t f) {
@@ -1017,7 +1023,8 @@ class Search {
     const auto len = static_cast<std::size_t>(lv_.keyLength);
     ln.batch.clear();
     ln.batchKeys.clear();
-    for (std::size_t b = lane; b < slots.size(); b += count) {
+    const std::size_t end = FirstSlotOf(lane + 1, count, slots.size());
+    for (std::size_t b = FirstSlotOf(lane, count, slots.size()); b < end; ++b) {
       Slot& slot = slots[b];
       Expand(ln, slot.index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
         const int raw = RawBound(ln, k, group);
@@ -1120,6 +1127,7 @@ class Search {
       };
       if (opt_.batchedLookups) GatherAll(slots, f);
       std::array<std::size_t, kMaxLanes> cursor{};
+      std::size_t owner = 0;  // the lane that expanded slot b
       const std::size_t count = std::min(lanes_.size(), slots.size());
       const auto len = static_cast<std::size_t>(lv_.keyLength);
       for (std::size_t b = 0; b < slots.size() && !gaveUp && goal < 0; ++b) {
@@ -1139,8 +1147,9 @@ class Search {
         } else {
           // The lane that expanded this state holds its successors next in its list; the
           // index slots of those a few places ahead are fetched meanwhile.
-          Lane& from = *lanes_[b % count];
-          std::size_t& c = cursor[b % count];
+          while (b >= FirstSlotOf(owner + 1, count, slots.size())) ++owner;
+          Lane& from = *lanes_[owner];
+          std::size_t& c = cursor[owner];
           for (; c < from.batch.size() && from.batch[c].slot == b; ++c) {
             if (c + kPrefetchAhead < from.batch.size()) store_->Prefetch(from.batch[c + kPrefetchAhead].hash);
             const Pending& p = from.batch[c];

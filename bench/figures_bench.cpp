@@ -22,7 +22,7 @@ namespace {
 
 class NoBox : public presentation::SystemMessageBox {
  public:
-  bool Show(const std::string&, engine::MessageIcon, bool) override { return false; }
+  std::optional<bool> Show(const std::string&, engine::MessageIcon, bool) override { return false; }
 };
 
 std::string DistFolder() {

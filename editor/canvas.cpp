@@ -1,5 +1,7 @@
 #include "editor/canvas.h"
 
+#include <QPainter>
+#include <QPolygon>
 #include <QString>
 #include <algorithm>
 #include <array>
@@ -156,6 +158,16 @@ std::string Canvas::LoadGraphics(const std::string& appFolder, bool blindMode, E
   pump();
   for (const auto& f : kBlocks) sprites_[f.cell] = load(f.base);
   pump();
+  if (!missing) {
+    static constexpr std::array<const char*, 4> kArrowEndings{"left", "right", "top", "bottom"};
+    for (const auto& f : kCubes)
+      for (int arrow = 1; arrow <= 4; ++arrow) {
+        const std::string path = appFolder + f.base + kArrowEndings[static_cast<std::size_t>(arrow - 1)] + ".bmp";
+        bool absent = false;
+        QImage image = LoadGraphicFile(path, absent);
+        if (!image.isNull()) arrowSprites_[{f.cell, arrow}] = std::move(image);
+      }
+  }
   if (ui != nullptr) ui->SetBusyPointer(false);
   return failed;
 }
@@ -166,6 +178,7 @@ void Canvas::ReleaseGraphics() {
   cubeMask_ = QImage();
   blockMask_ = QImage();
   sprites_.clear();
+  arrowSprites_.clear();
 }
 
 void Canvas::DrawGrid() {
@@ -229,6 +242,36 @@ void Canvas::DrawLevel(const LevelGrid& level) {
   DrawBackground();
   for (int row = 0; row < kGridSize; ++row)
     for (int col = 0; col < kGridSize; ++col) DrawCell(col, row, level[CellIndex(col, row)]);
+}
+
+void Canvas::DrawPlayCell(int col, int row, char ground, char cube, int arrow) {
+  if (ground == kEmptyCell || Sprite(ground) == nullptr)
+    DrawTile(col, row);
+  else
+    DrawCell(col, row, ground);
+  if (cube == '\0') return;
+  const QImage* sprite = Sprite(cube);
+  auto it = arrowSprites_.find({cube, arrow});
+  const bool drawn = it != arrowSprites_.end();
+  if (drawn) sprite = &it->second;
+  if (sprite == nullptr) return;
+  const int x = CellOrigin(col);
+  const int y = CellOrigin(row);
+  // Over the ground, not over a fresh tile: a cube on a sphere keeps the sphere's rim.
+  Blit(backBuffer_, x, y, cubeMask_, 0, 0, kCellSize, kCellSize, Op::And);
+  Blit(backBuffer_, x, y, *sprite, 0, 0, kCellSize, kCellSize, Op::Or);
+  if (drawn || arrow < 1 || arrow > 4) return;
+  // A white arrow with a dark rim pointing the way the cube goes.
+  QPainter p(&backBuffer_);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.translate(x + kCellSize / 2.0, y + kCellSize / 2.0);
+  static constexpr std::array<int, 4> kAngles{180, 0, 270, 90};  // left, right, up, down
+  p.rotate(kAngles[static_cast<std::size_t>(arrow - 1)]);
+  const QPolygonF head({QPointF(9, 0), QPointF(-3, -8), QPointF(-3, -3), QPointF(-9, -3),
+                        QPointF(-9, 3), QPointF(-3, 3), QPointF(-3, 8)});
+  p.setPen(QPen(QColor(20, 30, 45), 1.5));
+  p.setBrush(QColor(250, 250, 245));
+  p.drawPolygon(head);
 }
 
 void Canvas::DrawCellFrame(int col, int row, QRgb colour) {

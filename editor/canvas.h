@@ -55,6 +55,9 @@ class Canvas {
   void DrawLevel(const LevelGrid& level);
   void DrawMaskedSprite(const QImage& sprite, const QImage& mask, int col, int row);
   void DrawBlendedSprite(const QImage& sprite, int col, int row);
+  // A cell of a level being played: its ground (a sphere, trapdoor or block character, or '.'),
+  // and a cube letter on it ('\0' for none) showing arrow 1 .. 4 (left, right, up, down; 0 none).
+  void DrawPlayCell(int col, int row, char ground, char cube, int arrow);
   void DrawCellFrame(int col, int row, QRgb colour);
   void ClearHoverFrame();
   void SetHoverCell(CellPos cell) { hoverCell_ = cell; }
@@ -75,6 +78,9 @@ class Canvas {
   QImage cubeMask_;
   QImage blockMask_;
   std::map<char, QImage> sprites_;
+  // The game's cubes with an arrow, by cube letter and arrow 1 .. 4. They only show a solution
+  // being played, so a missing one is drawn as the plain cube with an arrow painted on it.
+  std::map<std::pair<char, int>, QImage> arrowSprites_;
   CellPos hoverCell_;
 };
 

@@ -2,6 +2,7 @@
 // Everything the editor asks of the desktop: message boxes, file dialogs, the web browser and
 // the busy pointer. The window implements it with real dialogs; tests script the answers.
 #include <string>
+#include <vector>
 
 namespace mapwright {
 
@@ -22,8 +23,10 @@ class EditorUi {
                                    const std::string& folder) = 0;
   virtual std::string SaveFileName(const std::string& title, const std::string& filter,
                                    const std::string& folder, const std::string& fileName) = 0;
-  // Asks the desktop to open an address; the outcome is not checked.
-  virtual void OpenUrl(const std::string& url) = 0;
+  // Asks the desktop to open an address; false when no program to open it could be started.
+  virtual bool OpenUrl(const std::string& url) = 0;
+  // Starts another program detached; false when it could not be started.
+  virtual bool StartProgram(const std::string& program, const std::vector<std::string>& args) = 0;
   virtual void SetBusyPointer(bool /*busy*/) {}
   // Lets the window handle what is waiting in its queue during a long loop.
   virtual void PumpPendingInput() {}
@@ -37,6 +40,8 @@ class EditorView {
   virtual void RefreshCanvas() {}
   // Captions, texts, list entries, enabled states changed.
   virtual void ControlsChanged() {}
+  // Only the status line and the verdicts beside the list entries changed.
+  virtual void VerdictsChanged() {}
   // Move Up / Move Down give their button the keyboard focus to repeat.
   virtual void FocusMoveButton(bool /*up*/) {}
   // The header boxes hold what the user typed; the document reads them through this before

@@ -3,6 +3,9 @@
 // canvas back buffer, the undo history, the recent files and every command of the window.
 // The window shows what EditorControls holds and forwards its events here; tests drive the
 // same calls with a scripted EditorUi.
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,10 +14,13 @@
 #include "editor/editor_ui.h"
 #include "editor/recent_files.h"
 #include "editor/undo_stack.h"
+#include "editor/verdict_checker.h"
+#include "engine/board.h"
 
 namespace mapwright {
 
 inline constexpr char kEditorTitle[] = "Frostlide Level Editor";
+inline constexpr char kLevelEditorTitle[] = "Level Editor";
 inline constexpr char kNewPackName[] = "My new level pack";
 inline constexpr int kMaxSavedLevels = 100;
 // Packs larger than this are not packs; reading stops before memory runs away.
@@ -26,6 +32,9 @@ inline constexpr char kSupportAddress[] = "support@mapwright.example.org";
 
 inline constexpr char kOpenFilter[] = "Frostlide level database (*.cdn);;All files (*)";
 inline constexpr char kSaveFilter[] = "Frostlide level pack (*.cdn)";
+
+// The list entry of a level: "Level 3".
+inline std::string LevelLabel(long long number) { return "Level " + std::to_string(number); }
 
 // One tool of the palette: the cell character the left button puts down.
 struct ToolEntry {
@@ -57,13 +66,21 @@ struct EditorControls {
   bool blindChecked = false;
   int pressedTool = -1;  // tag of the pressed palette button
   RecentMenu recent;
+  // The status line under the canvas: the verdict of the level shown, or the solution being
+  // shown.
+  std::string statusText;
+  // What follows each list entry's label: " - 12 moves", " - no solution", " - ?".
+  std::vector<std::string> levelVerdicts;
+  bool showingSolution = false;
 };
 
 enum class SaveResult { Saved, Declined, Cancelled, Failed };
 
 class LevelEditor {
  public:
-  LevelEditor(std::string appFolder, EditorUi& ui, EditorView* view = nullptr);
+  // solver: what decides the levels (the game's solver when null).
+  LevelEditor(std::string appFolder, EditorUi& ui, EditorView* view = nullptr,
+              std::shared_ptr<LevelSolver> solver = nullptr);
 
   // Start-up in the documented order. False when a graphics file is missing (the message has
   // been shown); the editor must end then.
@@ -108,6 +125,20 @@ class LevelEditor {
   void UndoLast();
   void ClearUndo();
 
+  // Verdicts (verdict_commands.cpp).
+  // The verdict of a level's content as known now (never waits for a search).
+  Verdict VerdictOf(const LevelGrid& level) const { return checker_.Lookup(level); }
+  VerdictChecker& verdicts() { return checker_; }
+  // Show solution (F6): plays the shortest solution of the level shown on the canvas, or ends
+  // the playing when it runs. Nothing enters the undo history or the pack.
+  void ShowSolution();
+  void StopSolution();
+  bool showingSolution() const { return controls_.showingSolution; }
+  // Test play (F5): the game on a copy of the pack as it is now, at the level shown.
+  void TestPlay();
+  // The pack file the last test play started the game on.
+  const std::string& testPackPath() const { return testPackPath_; }
+
   // Window commands.
   // Exit: true when the program may end now.
   bool Exit();
@@ -146,6 +177,17 @@ class LevelEditor {
   }
   void Busy(bool on) { ui_.SetBusyPointer(on); }
   bool LoadFailed(bool addMode, const LevelGrid& backup);
+  // The pack as Save writes it, at most `count` levels; pump lets the window through as the
+  // writer goes.
+  std::string PackBytes(int count, bool pump);
+  // The levels changed (or may have): the checker hears of it and the texts follow.
+  void LevelsChanged();
+  void UpdateVerdictTexts();
+  void VerdictArrived();
+  void SolutionFrame();
+  void DrawBoard(const engine::Board& board);
+  // Levels the solver proved unsolvable that pass the cube count, as " 4 9".
+  std::string ProvedUnsolvable() const;
 
   std::string appFolder_;
   std::string iniPath_;
@@ -161,6 +203,22 @@ class LevelEditor {
   bool blindMode_ = false;
   bool strokeStart_ = true;
   int pumping_ = 0;
+  // The press that ended a solution being shown: the buttons paint nothing until released.
+  bool holdStroke_ = false;
+  VerdictChecker checker_;
+  // The solution being shown: the boards to draw, each for its own delay.
+  struct SolutionFrameInfo {
+    engine::Board board;
+    int delayMs = 0;
+    int move = 0;  // 1-based move the frame belongs to
+  };
+  std::vector<SolutionFrameInfo> solutionFrames_;
+  std::size_t solutionAt_ = 0;
+  int solutionMoves_ = 0;
+  QTimer solutionTimer_;
+  std::unique_ptr<QTemporaryDir> testFolder_;
+  std::string testPackPath_;
+  int testPlays_ = 0;
 };
 
 }  // namespace mapwright

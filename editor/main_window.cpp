@@ -174,6 +174,11 @@ void MainWindow::BuildMenus() {
                                     [this] { editor_.MoveLevelUp(); });
   mnuLevelMoveDown = level->addAction("Move &Down", QKeySequence("Ctrl+M"), this,
                                       [this] { editor_.MoveLevelDown(); });
+  level->addSeparator();
+  mnuLevelShowSolution = level->addAction("Show &Solution", QKeySequence(Qt::Key_F6), this,
+                                          [this] { editor_.ShowSolution(); });
+  mnuLevelTestPlay = level->addAction("&Test Play", QKeySequence(Qt::Key_F5), this,
+                                      [this] { editor_.TestPlay(); });
 
   QMenu* help = bar->addMenu("&Help");
   mnuHelpAbout = help->addAction("Ab&out", this, [this] { ShowAbout(); });
@@ -281,6 +286,15 @@ void MainWindow::BuildControls() {
   connect(cmdMoveUp, &QPushButton::clicked, this, [this] { editor_.MoveLevelUp(); });
   connect(cmdMoveDown, &QPushButton::clicked, this, [this] { editor_.MoveLevelDown(); });
 
+  // The verdict line sits under the canvas, in a status bar of its own below the described
+  // controls, which keep their places.
+  lblVerdict = new QLabel(this);
+  lblVerdict->setObjectName("lblVerdict");
+  lblVerdict->setFont(EditorFont(9, true));
+  lblVerdict->setContentsMargins(6, 0, 0, 0);
+  statusBar()->setSizeGripEnabled(false);
+  statusBar()->addWidget(lblVerdict, 1);
+
   // Fixed single border: the window keeps its size.
   adjustSize();
   setFixedSize(sizeHint());
@@ -344,7 +358,7 @@ void MainWindow::ControlsChanged() {
   while (lstLevel->count() > static_cast<int>(c.levelEntries.size()))
     delete lstLevel->takeItem(lstLevel->count() - 1);
   for (std::size_t i = 0; i < c.levelEntries.size(); ++i) {
-    const QString label = Q(c.levelEntries[i]);
+    const QString label = Q(c.levelEntries[i] + (i < c.levelVerdicts.size() ? c.levelVerdicts[i] : ""));
     if (static_cast<int>(i) < lstLevel->count()) {
       QListWidgetItem* item = lstLevel->item(static_cast<int>(i));
       if (item->text() != label) item->setText(label);
@@ -367,7 +381,25 @@ void MainWindow::ControlsChanged() {
     if (!tool->isChecked()) tool->setChecked(true);
   }
   SyncRecentMenu();
+  SyncVerdicts();
   syncing_ = false;
+}
+
+void MainWindow::SyncVerdicts() {
+  const EditorControls& c = editor_.controls();
+  lblVerdict->setText(Q(c.statusText));
+  for (int i = 0; i < lstLevel->count() && i < static_cast<int>(c.levelEntries.size()); ++i) {
+    const std::size_t k = static_cast<std::size_t>(i);
+    const QString label = Q(c.levelEntries[k] + (k < c.levelVerdicts.size() ? c.levelVerdicts[k] : ""));
+    if (lstLevel->item(i)->text() != label) lstLevel->item(i)->setText(label);
+  }
+}
+
+void MainWindow::VerdictsChanged() {
+  const bool was = syncing_;
+  syncing_ = true;
+  SyncVerdicts();
+  syncing_ = was;
 }
 
 void MainWindow::FocusMoveButton(bool up) { (up ? cmdMoveUp : cmdMoveDown)->setFocus(); }
@@ -413,6 +445,19 @@ bool MainWindow::InThisWindow(QObject* watched) const {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The window sees keys before its controls: Esc anywhere runs Exit, and the menu shortcuts
   // win over the text boxes' own Ctrl keys.
+  // While a solution is shown, any key or click only ends it. A press on the canvas goes on to
+  // the canvas, which ends it and keeps the stroke out.
+  if (editor_.showingSolution() && InThisWindow(watched)) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+      if (event->type() == QEvent::KeyPress) editor_.StopSolution();
+      event->accept();
+      return true;
+    }
+    if (event->type() == QEvent::MouseButtonPress && watched != pctDisplay) {
+      editor_.StopSolution();
+      return true;
+    }
+  }
   if (event->type() == QEvent::KeyPress && InThisWindow(watched)) {
     auto* key = static_cast<QKeyEvent*>(event);
     // The key counts, not the modifiers held with it.

@@ -3,11 +3,13 @@
 // every event to LevelEditor.
 #include <QAction>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
 #include <vector>
 
@@ -64,6 +66,7 @@ class MainWindow : public QMainWindow, public EditorView {
   void RefreshCanvas() override;
   void ControlsChanged() override;
   void FocusMoveButton(bool up) override;
+  void VerdictsChanged() override;
 
   QToolBar* Toolbar = nullptr;
   CanvasWidget* pctDisplay = nullptr;
@@ -93,6 +96,10 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* mnuLevelRemove = nullptr;
   QAction* mnuLevelMoveUp = nullptr;
   QAction* mnuLevelMoveDown = nullptr;
+  QAction* mnuLevelShowSolution = nullptr;
+  QAction* mnuLevelTestPlay = nullptr;
+  // Under the canvas: the verdict of the level shown.
+  QLabel* lblVerdict = nullptr;
   QAction* mnuHelpAbout = nullptr;
   // The palette buttons by tool tag.
   std::vector<QAction*> toolActions;
@@ -106,6 +113,7 @@ class MainWindow : public QMainWindow, public EditorView {
   void BuildControls();
   void BuildToolbarIcons();
   void SyncRecentMenu();
+  void SyncVerdicts();
   bool InThisWindow(QObject* watched) const;
 
   LevelEditor editor_;

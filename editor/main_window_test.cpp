@@ -63,7 +63,8 @@ TEST_F(WindowTest, ControlsSitWhereTheyBelong) {
   EXPECT_EQ(window->Toolbar->geometry().height(), 39);
   EXPECT_EQ(window->txtCollectionName->text(), "My new level pack");
   EXPECT_EQ(window->lstLevel->count(), 1);
-  EXPECT_EQ(window->lstLevel->item(0)->text(), "Level 1");
+  // The described label, with the level's verdict beside it.
+  EXPECT_EQ(window->lstLevel->item(0)->text().toStdString(), "Level 1" + ed().controls().levelVerdicts[0]);
   EXPECT_EQ(window->cmdInsertMap->toolTip(), "Insert new map into your level pack");
   EXPECT_FALSE(window->mnuEditUnDo->isEnabled());
   EXPECT_FALSE(window->mnuFileDelete->isEnabled());
@@ -294,6 +295,47 @@ TEST_F(WindowTest, TheColourBlindEntryShowsItsCheckMark) {
   window->mnuEditBlind->trigger();
   EXPECT_FALSE(window->mnuEditBlind->isChecked());
   EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST_F(WindowTest, TheVerdictLineAndTheSolutionKeys) {
+  EXPECT_EQ(window->mnuLevelShowSolution->shortcut(), QKeySequence(Qt::Key_F6));
+  EXPECT_EQ(window->mnuLevelTestPlay->shortcut(), QKeySequence(Qt::Key_F5));
+  // Under the canvas, the described controls where they were.
+  EXPECT_GE(window->lblVerdict->mapTo(window.get(), QPoint(0, 0)).y(),
+            window->centralWidget()->geometry().bottom());
+  EXPECT_EQ(window->pctDisplay->geometry(), QRect(6, 46, 485, 485));
+
+  // Red cube, its sphere and a wall behind the sphere: one move.
+  for (auto [tool, col] : {std::pair{8, 3}, {14, 12}, {0, 13}}) {
+    window->toolActions[static_cast<std::size_t>(tool)]->trigger();
+    Press(At(Mid(col), Mid(7)), Qt::LeftButton);
+    Release(At(Mid(col), Mid(7)), Qt::LeftButton);
+  }
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->lblVerdict->text() == "Solvable in 1 move"; }, 30000))
+      << window->lblVerdict->text().toStdString();
+  EXPECT_EQ(window->lstLevel->item(0)->text(), "Level 1 - 1 move");
+
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window->lstLevel, Qt::Key_F6);
+  ASSERT_TRUE(ed().showingSolution());
+  EXPECT_TRUE(window->lblVerdict->text().startsWith("Showing the solution"));
+  // Any key ends it, and does nothing else (F5 would start the game).
+  QTest::keyClick(window->lstLevel, Qt::Key_F5);
+  EXPECT_TRUE(ui.started.empty());
+  EXPECT_FALSE(ed().showingSolution());
+  EXPECT_EQ(window->lstLevel->count(), 1);
+  EXPECT_EQ(window->lblVerdict->text(), "Solvable in 1 move");
+  // So does F6 again, and a click beside the canvas.
+  QTest::keyClick(window->lstLevel, Qt::Key_F6);
+  ASSERT_TRUE(ed().showingSolution());
+  QTest::keyClick(window->lstLevel, Qt::Key_F6);
+  EXPECT_FALSE(ed().showingSolution());
+  QTest::keyClick(window->lstLevel, Qt::Key_F6);
+  ASSERT_TRUE(ed().showingSolution());
+  QTest::mouseClick(window->cmdInsertMap, Qt::LeftButton);
+  EXPECT_FALSE(ed().showingSolution());
+  EXPECT_EQ(window->lstLevel->count(), 1);
 }
 
 }  // namespace

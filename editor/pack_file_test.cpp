@@ -414,11 +414,14 @@ TEST_F(PackFileTest, UnsolvableLevelsAreNamedBeforeSaving) {
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Pack("p.cdn"))));
   EXPECT_TRUE(ed->pack().modified);
 
-  // Exit: save? Yes; unsolvable? No: the editor stays open, nothing written.
+  // Exit: save? Yes; the pack still has no file, so Save As asks for one; unsolvable? No:
+  // the editor stays open, nothing written.
+  ui.fileNames = {Pack("p")};
   ui.answers = {Answer::Yes, Answer::No};
   EXPECT_FALSE(ed->Exit());
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Pack("p.cdn"))));
 
+  ui.fileNames = {Pack("p")};
   ui.answers = {Answer::Yes};
   EXPECT_EQ(ed->Save(), SaveResult::Saved);
   EXPECT_FALSE(ed->saveDeclined());

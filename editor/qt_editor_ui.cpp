@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "platform/process.h"
+
 namespace mapwright {
 
 namespace {
@@ -71,7 +73,11 @@ std::string QtEditorUi::SaveFileName(const std::string& title, const std::string
       .toStdString();
 }
 
-void QtEditorUi::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(Q(url))); }
+bool QtEditorUi::OpenUrl(const std::string& url) { return QDesktopServices::openUrl(QUrl(Q(url))); }
+
+bool QtEditorUi::StartProgram(const std::string& program, const std::vector<std::string>& args) {
+  return platform::StartProgram(program, args);
+}
 
 void QtEditorUi::SetBusyPointer(bool busy) {
   if (busy) {

@@ -18,7 +18,8 @@ class QtEditorUi : public EditorUi {
                            const std::string& folder) override;
   std::string SaveFileName(const std::string& title, const std::string& filter,
                            const std::string& folder, const std::string& fileName) override;
-  void OpenUrl(const std::string& url) override;
+  bool OpenUrl(const std::string& url) override;
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args) override;
   void SetBusyPointer(bool busy) override;
   void PumpPendingInput() override;
 

@@ -47,7 +47,14 @@ class ScriptedUi : public EditorUi {
                            const std::string& folder) override;
   std::string SaveFileName(const std::string& title, const std::string& filter,
                            const std::string& folder, const std::string& fileName) override;
-  void OpenUrl(const std::string& url) override { urls.push_back(url); }
+  bool OpenUrl(const std::string& url) override {
+    urls.push_back(url);
+    return browserStarts;
+  }
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args) override {
+    started.push_back({program, args});
+    return programStarts;
+  }
   void PumpPendingInput() override {
     ++pumps;
     if (onPump) onPump();
@@ -59,6 +66,13 @@ class ScriptedUi : public EditorUi {
   std::vector<std::string> dialogTitles;
   std::vector<std::string> dialogFolders;
   std::vector<std::string> urls;
+  bool browserStarts = true;
+  struct Started {
+    std::string program;
+    std::vector<std::string> args;
+  };
+  std::vector<Started> started;
+  bool programStarts = true;
   int pumps = 0;
   // What arrives while a long loop lets the window through (a close request, for example).
   std::function<void()> onPump;

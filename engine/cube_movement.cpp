@@ -104,12 +104,15 @@ void Game::MoveCube(int x, int y, Direction d) {
   GameMoveEffects fx{painter_, sound_, clock_, settings_.animationLevel != 1};
   const MoveOutcome out = SlideCubeWith(state_.board, x, y, d, fx);
 
+  ++state_.moves;
   if (out.crushed) {
     RecordMove(out.fromX, out.fromY, out.toX, out.toY, Direction::None, out.cubeColor, state_.traps);
     painter_.PresentBoard(false);
     if (wasWinnable && !IsWinnable() && prompt_.ShowMessage("Oops! You can't win now! Undo?", true)) {
       UndoMove();
+      return;
     }
+    host_.PositionChanged();
     return;
   }
 
@@ -118,6 +121,11 @@ void Game::MoveCube(int x, int y, Direction d) {
   painter_.DrawCubeLayer(state_.board);
   painter_.PresentBoard(false);
   if (out.matched) sound_.PlaySoundEffect("match");
+  // A win sets the next level up (or shows the credits), which the host hears of itself.
+  if (!IsSolved(state_.board)) {
+    host_.PositionChanged();
+    return;
+  }
   CheckWin();
 }
 

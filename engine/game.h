@@ -15,12 +15,14 @@
 // KeyUp, Paint). The drawing-free rules are in cube_movement.h, undo_history.h, game_rules.h.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "engine/board.h"
 #include "engine/cube_movement.h"
 #include "engine/ports.h"
+#include "engine/records.h"
 #include "engine/undo_history.h"
 
 namespace engine {
@@ -57,6 +59,8 @@ struct GameState {
   // solved[i] for levels 1 .. numberOfLevels; solved[0] is unused.
   std::vector<bool> solved;
   TrapList traps;  // open trapdoors at the start of the current move
+  // Slides that moved a cube since the level was set up, less the ones taken back.
+  int moves = 0;
   bool undoAvailable = false;
   bool multiLevelPack = false;
 };
@@ -118,7 +122,8 @@ class Game {
   std::string ProgressPath() const;
   // Writes the progress file; false when it could not be written (the game goes on).
   bool SaveProgress();
-  // Creates a missing progress file, then reads it into solved.
+  // Creates a missing progress file, then reads it into solved. While no files are written,
+  // progress saved earlier in this run is read back from memory and no file is created.
   void LoadProgress();
   // Reads the progress file into solved without creating it; false when it could not be read
   // whole (the flags of the levels not read are false).
@@ -129,6 +134,28 @@ class Game {
   void SetSolved(int level, bool value);
   // solved becomes numberOfLevels flags, all false.
   void ResetSolved();
+
+  // --- Files ---
+  // Whether the game writes its files (progress, records). Off, everything is kept in memory
+  // only: a trial run (frostlide-cli play without --save-progress) or a test play.
+  bool WritesFiles() const { return writesFiles_; }
+  void SetWritesFiles(bool on) { writesFiles_ = on; }
+
+  // --- Records (records.cpp) ---
+  std::string RecordsPath() const;
+  // Reads NAME.best; a missing, damaged or unreadable file gives no records.
+  void ReadRecords();
+  const LevelRecords& records() const { return records_; }
+  // Fewest moves level was solved in, 0 for none.
+  int BestMoves(int level) const { return records_.Best(level); }
+  // Par as far as it is known: what the shell found for the level this run, else what the
+  // record was set against; 0 when unknown.
+  int KnownPar(int level) const;
+  void SetKnownPar(int level, int par);
+  // Solved in par or better.
+  bool SolvedInPar(int level) const;
+  // Offers a solve to the records and writes NAME.best when it sets one; true when it did.
+  bool RecordSolve(int level, int moves);
 
   // --- Board input (board_input.cpp) ---
   void MouseMove(double x, double y);
@@ -150,6 +177,12 @@ class Game {
   GameState state_;
   UndoRing undo_;
   std::function<std::string(const std::string&)> writablePathFor_;
+  bool writesFiles_ = true;
+  LevelRecords records_;
+  std::map<int, int> knownPar_;
+  // While no files are written: the progress "written" this run, by progress file path, so a
+  // pack started again in the same run keeps what was solved.
+  std::map<std::string, std::vector<bool>> progressInMemory_;
 };
 
 }  // namespace engine

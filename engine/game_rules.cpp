@@ -69,6 +69,8 @@ bool Game::IsWinnable() const { return engine::IsWinnable(state_.board); }
 
 void Game::CheckWin() {
   if (!IsSolved(state_.board)) return;
+  const int level = state_.currentLevel;
+  const int moves = state_.moves;
   sound_.PlaySoundEffect("victory");
   SetSolved(state_.currentLevel, true);
   if (state_.currentLevel == state_.numberOfLevels) {
@@ -79,6 +81,8 @@ void Game::CheckWin() {
     host_.FocusBoard();
   }
   SaveProgress();
+  const bool newBest = RecordSolve(level, moves);
+  host_.LevelSolved(level, moves, newBest);
 }
 
 void Game::UpdateMultiLevelFlag() {

@@ -79,6 +79,8 @@ bool Game::OpenPack(const std::string& path) {
 void Game::BeginPack() {
   ResetSolved();
   LoadProgress();
+  ReadRecords();
+  knownPar_.clear();
   int first = 1;
   for (int i = 1; i <= state_.numberOfLevels; ++i) {
     if (!IsLevelSolved(i)) {
@@ -106,6 +108,7 @@ void Game::LoadLevel(int n) {
   ClearBoard();
   ResetUndoHistory();
   state_.currentLevel = n;
+  state_.moves = 0;
 
   {
     std::ifstream file;
@@ -128,6 +131,7 @@ void Game::LoadLevel(int n) {
   UpdateUndoIndicator();
   UpdateMultiLevelFlag();
   host_.UseGameCursor();
+  host_.LevelSetUp();
 }
 
 }  // namespace engine

@@ -105,6 +105,14 @@ class GameHost {
   virtual bool MainMenuVisible() = 0;
   // Runs in-game menu item 1..6 (a board key was released).
   virtual void RunGameMenuCommand(int item) = 0;
+
+  // What the status panel follows; hosts without one ignore them.
+  // A level was set up (a new level, a restart, the next level after a win).
+  virtual void LevelSetUp() {}
+  // A move or an undo changed the position of the level being played.
+  virtual void PositionChanged() {}
+  // The level was won in moves, after the described win steps; newBest: a record was set.
+  virtual void LevelSolved(int /*level*/, int /*moves*/, bool /*newBest*/) {}
 };
 
 }  // namespace engine

@@ -86,6 +86,10 @@ std::string Game::ProgressPath() const {
 }
 
 bool Game::SaveProgress() {
+  if (!WritesFiles()) {
+    progressInMemory_[ProgressPath()] = state_.solved;
+    return true;
+  }
   const std::string path = platform::ResolvePath(ProgressPath());
   // Never write over the pack, whatever the file system makes of the two names.
   if (platform::SameFile(path, platform::ResolvePath(state_.packPath))) return false;
@@ -93,6 +97,14 @@ bool Game::SaveProgress() {
 }
 
 bool Game::ReadProgress() {
+  if (!WritesFiles()) {
+    auto it = progressInMemory_.find(ProgressPath());
+    if (it != progressInMemory_.end()) {
+      state_.solved = it->second;
+      state_.solved.resize(static_cast<std::size_t>(state_.numberOfLevels + 1), false);
+      return true;
+    }
+  }
   std::vector<bool> flags;
   std::ifstream file;
   bool complete = false;
@@ -108,7 +120,7 @@ bool Game::ReadProgress() {
 }
 
 void Game::LoadProgress() {
-  if (!platform::FileExists(ProgressPath())) SaveProgress();
+  if (WritesFiles() && !platform::FileExists(ProgressPath())) SaveProgress();
   ReadProgress();
 }
 

@@ -92,8 +92,10 @@ void Game::UndoMove() {
   RevertMoveWith(state_.board, undo_.Newest(), fx);
   painter_.DrawCubeLayer(state_.board);
   undo_.DropNewest();
+  if (state_.moves > 0) --state_.moves;
   UpdateUndoIndicator();
   painter_.PresentBoard(false);
+  host_.PositionChanged();
 }
 
 void Game::ResetUndoHistory() { undo_.Reset(); }

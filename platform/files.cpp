@@ -190,13 +190,15 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
 bool CopyFile(const std::string& src, const std::string& dst) {
   if (src.empty() || dst.empty() || dst.back() == '/') return false;
   const std::string from = ResolvePath(src);
-  const std::string target = WriteTarget(dst);
+  // Unlike a write, a copy replaces a symbolic link at dst itself: the file it points to lies
+  // elsewhere, belongs to someone, and is not the copy's to overwrite.
+  const std::string target = ResolvePath(dst);
   Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
   if (in.get() < 0) return false;
   struct stat sst {};
   if (::fstat(in.get(), &sst) != 0 || !S_ISREG(sst.st_mode)) return false;
   struct stat dst_st {};
-  if (::stat(target.c_str(), &dst_st) == 0) {
+  if (::lstat(target.c_str(), &dst_st) == 0 && !S_ISLNK(dst_st.st_mode)) {
     if (dst_st.st_dev == sst.st_dev && dst_st.st_ino == sst.st_ino) return false;
     if (!S_ISREG(dst_st.st_mode) || ::access(target.c_str(), W_OK) != 0) return false;
   }
@@ -226,7 +228,9 @@ bool ResetAttributes(const std::string& path) {
   if (path.empty()) return false;
   const std::string target = ResolvePath(path);
   struct stat st {};
-  if (::stat(target.c_str(), &st) != 0) return false;
+  if (::lstat(target.c_str(), &st) != 0) return false;
+  // A link has no attributes of its own; the file it points to keeps its own.
+  if (S_ISLNK(st.st_mode)) return true;
   return ::chmod(target.c_str(), (st.st_mode & 07777) | S_IRUSR | S_IWUSR) == 0;
 }
 

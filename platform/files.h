@@ -25,11 +25,13 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // Copies src to dst through a temporary file in dst's folder (atomic). Fails when src and dst
 // are the same file (same device and inode, also through another name or a hard link), so a
 // copy onto itself can never destroy it. src must be a regular file; a read-only dst is refused.
-// Callers that delete dst before copying must test SameFile(src, dst) first.
+// When dst is a symbolic link, the link itself is replaced by the copy and the file it points
+// to stays as it was. Callers that delete dst before copying must test SameFile(src, dst) first.
 bool CopyFile(const std::string& src, const std::string& dst);
 // Deletes a file (not a folder); false when there was nothing to delete or it failed.
 bool DeleteFile(const std::string& path);
-// Makes the file readable and writable for its owner again (the "normal" attributes).
+// Makes the file readable and writable for its owner again (the "normal" attributes). A
+// symbolic link is left as it is, and so is the file it points to.
 bool ResetAttributes(const std::string& path);
 // Creates the folder (and missing parents) with the case given; true when it exists afterwards.
 bool MakeDirs(const std::string& path);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <thread>
 
 #include "platform/test_dir.h"
@@ -130,6 +131,36 @@ TEST_F(FilesTest, CopyFile) {
   EXPECT_FALSE(platform::CopyFile(dir / "missing.cdn", dir / "levels/x.cdn"));
   EXPECT_FALSE(platform::CopyFile(dir / "levels", dir / "x.cdn"));  // not a file
   EXPECT_FALSE(platform::CopyFile(dir / "Incoming/My Pack.cdn", dir / "nowhere/x.cdn"));
+}
+
+// A pack in the levels folder may be a link to the player's own file elsewhere: a copy over it
+// replaces the link, and that file keeps its bytes and its mode.
+TEST_F(FilesTest, CopyOverASymbolicLinkReplacesTheLinkNotItsTarget) {
+  struct Case {
+    const char* name;
+    bool dangling;
+  };
+  for (const Case c : {Case{"to a file", false}, Case{"to nothing", true}}) {
+    SCOPED_TRACE(c.name);
+    TestDir d;
+    d.Put("mine/pack.cdn", "the player's own");
+    ASSERT_EQ(::chmod((d / "mine/pack.cdn").c_str(), 0444), 0);
+    d.Put("incoming/pack.cdn", "imported");
+    d.Mkdir("levels");
+    const std::string pointsTo = c.dangling ? d / "gone/pack.cdn" : d / "mine/pack.cdn";
+    ASSERT_EQ(::symlink(pointsTo.c_str(), (d / "levels/pack.cdn").c_str()), 0);
+    EXPECT_TRUE(platform::ResetAttributes(d / "levels/pack.cdn"));
+    ASSERT_TRUE(platform::CopyFile(d / "incoming/pack.cdn", d / "levels/pack.cdn"));
+    struct stat st {};
+    ASSERT_EQ(::lstat((d / "levels/pack.cdn").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(d.Get("levels/pack.cdn"), "imported");
+    EXPECT_EQ(d.Get("mine/pack.cdn"), "the player's own");
+    ASSERT_EQ(::stat((d / "mine/pack.cdn").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_FALSE(std::filesystem::exists(d / "gone"));
+    EXPECT_EQ(d.Count("levels"), 1);
+  }
 }
 
 TEST_F(FilesTest, CopyOntoItselfIsRefusedAndKeepsTheFile) {

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 
 #include "platform/paths.h"
 
@@ -81,6 +82,10 @@ std::string FindOnPath(const std::string& name) {
 }
 
 bool StartProgram(const std::string& program, const std::vector<std::string>& args) {
+  return StartProgramWatched(program, args, 0);
+}
+
+bool StartProgramWatched(const std::string& program, const std::vector<std::string>& args, int watchMs) {
   const std::string file = FindOnPath(program);
   if (file.empty()) return false;
 
@@ -108,6 +113,22 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
       ::_exit(1);
     }
     if (grandchild == 0) RunGrandchild(file.c_str(), argv.data(), report[1]);
+    // Watching: a program that gives up at once (an opener that finds no browser) is reported
+    // as not started; one still running when the time is up is left to init.
+    for (int waited = 0; waited < watchMs; waited += 10) {
+      int status = 0;
+      const pid_t done = ::waitpid(grandchild, &status, WNOHANG);
+      if (done == grandchild) {
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+          const int failed = -1;
+          (void)!::write(report[1], &failed, sizeof failed);
+        }
+        break;
+      }
+      if (done < 0 && errno != EINTR) break;
+      const struct timespec tick {0, 10 * 1000 * 1000};
+      ::nanosleep(&tick, nullptr);
+    }
     ::_exit(0);
   }
   ::close(report[1]);
@@ -127,6 +148,11 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
 bool OpenWithDesktop(const std::string& target) {
   if (target.empty()) return false;
   return StartProgram("xdg-open", {target});
+}
+
+bool OpenWithDesktopChecked(const std::string& target, int watchMs) {
+  if (target.empty()) return false;
+  return StartProgramWatched("xdg-open", {target}, watchMs);
 }
 
 ProgramOutput CaptureProgramOutput(const std::string& program, const std::vector<std::string>& args,

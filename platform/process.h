@@ -10,9 +10,16 @@ namespace platform {
 // a zombie of ours); true when it could be started, false when it is missing or cannot be
 // executed. A program name without '/' is looked up on PATH.
 bool StartProgram(const std::string& program, const std::vector<std::string>& args = {});
+// StartProgram, then up to watchMs milliseconds of watching: false as well when the program
+// ends within that time with a failure (exit status other than 0, or a signal). A program that
+// succeeds or is still running then counts as started.
+bool StartProgramWatched(const std::string& program, const std::vector<std::string>& args, int watchMs);
 // Opens an address or a file with the desktop's opener (xdg-open), detached; true when the
 // opener could be started (what it does then is not checked).
 bool OpenWithDesktop(const std::string& target);
+// The same, watching the opener for up to watchMs: false also when it gives up at once, as
+// xdg-open does when no browser or handler can be started.
+bool OpenWithDesktopChecked(const std::string& target, int watchMs);
 // Full path of an executable found on PATH, or empty.
 std::string FindOnPath(const std::string& name);
 

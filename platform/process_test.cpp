@@ -72,6 +72,26 @@ TEST(Process, FindOnPath) {
   EXPECT_EQ(platform::FindOnPath("/bin/sh"), "/bin/sh");
 }
 
+// What a watched start reports, by how the program ends.
+TEST(Process, AWatchedStartReportsAProgramThatGivesUpAtOnce) {
+  struct Case {
+    const char* script;
+    int watchMs;
+    bool started;
+  };
+  const Case cases[] = {
+      {"exit 0", 2000, true},     // done, and well
+      {"exit 3", 2000, false},    // as xdg-open without a browser
+      {"kill -9 $$", 2000, false},
+      {"sleep 1; exit 3", 50, true},  // still running when the watch ends
+      {"exit 3", 0, true},        // not watched: StartProgram
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(platform::StartProgramWatched("/bin/sh", {"-c", c.script}, c.watchMs), c.started) << c.script;
+  EXPECT_FALSE(platform::StartProgramWatched("/nonexistent/program", {}, 100));
+  EXPECT_FALSE(platform::OpenWithDesktopChecked("", 100));
+}
+
 TEST(Process, OpenWithDesktopNeedsATarget) { EXPECT_FALSE(platform::OpenWithDesktop("")); }
 
 }  // namespace

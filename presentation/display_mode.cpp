@@ -21,8 +21,9 @@ void DisplayMode::SetFullScreen(bool on) {
     window_.SetPosition(0, 0);
     style_.SetSizable(false);
     style_.SetTitlebar(false);
-    // The window's own size stays 640 x 480; the full-screen window scales it to the desktop.
-    window_.SetSize(640, 480);
+    // The window's own size stays the recorded one (640 x 480 at scale 1), the size it comes
+    // back to; the full-screen window scales the frame to the desktop.
+    window_.SetSize(windowWidth_, windowHeight_);
     fullScreen_ = true;
     return;
   }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/files.h"
+#include "platform/leading_number.h"
 #include "platform/paths.h"
 
 namespace presentation {
@@ -77,28 +78,9 @@ bool MixerTrackerPlayer::IsPlaying() {
 // ---- LastSong -----------------------------------------------------------------------------
 
 int LastSongTrack(std::string_view value) {
-  // The leading number: blanks skipped, a sign, digits, a fraction; anything else ends it.
-  std::size_t i = 0;
-  while (i < value.size() && (value[i] == ' ' || value[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < value.size() && (value[i] == '+' || value[i] == '-')) {
-    negative = value[i] == '-';
-    ++i;
-  }
-  double number = 0;
-  while (i < value.size() && value[i] >= '0' && value[i] <= '9') {
-    if (number < 1e9) number = number * 10 + (value[i] - '0');  // far beyond 10 is all alike
-    ++i;
-  }
-  if (i < value.size() && value[i] == '.') {
-    double scale = 0.1;
-    for (++i; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i, scale /= 10) {
-      number += (value[i] - '0') * scale;
-    }
-  }
-  if (negative) number = -number;
-  const double rounded = std::nearbyint(number);  // halves to the even neighbour
-  if (rounded < 1) return 1;
+  // The settings file's own number rule, so the file reads the same everywhere.
+  const double rounded = platform::RoundHalfEven(platform::LeadingNumber(value));
+  if (!(rounded >= 1)) return 1;
   if (rounded > kTrackCount) return kTrackCount;
   return static_cast<int>(rounded);
 }

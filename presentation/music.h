@@ -65,8 +65,9 @@ class MixerTrackerPlayer final : public TrackerPlayer {
   bool paused_ = false;
 };
 
-// The number text of [Music] LastSong as the track to play: its leading number, rounded,
-// clamped to 1..10 (missing, 0 and text give 1).
+// The number text of [Music] LastSong as the track to play: its leading number by the rule of
+// every number in settings.ini (platform/leading_number.h), rounded, clamped to 1..10 (missing,
+// 0 and text give 1).
 int LastSongTrack(std::string_view value);
 // The track after n: 1 after 10.
 int TrackAfter(int track);

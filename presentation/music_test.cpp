@@ -27,6 +27,8 @@ TEST(LastSong, LeadingNumberRoundedAndClampedToTheTracks) {
       {"", 1},     {"0", 1},      {"abc", 1},   {"10", 10},   {"15", 10},
       {"3", 3},    {"  7", 7},    {"4x", 4},    {"-2", 1},    {"2.6", 3},
       {"2.5", 2},  {"9.5", 10},   {"+8", 8},    {"99999999999999999999999", 10},
+      // Read as every other number of the file: blanks inside, exponents, far out of range.
+      {"1 0", 10}, {"1e1", 10},   {"2D0", 2},   {" 3 . 5", 4}, {"1e999", 10}, {"-1e999", 1},
   };
   for (const auto& c : cases) EXPECT_EQ(LastSongTrack(c.value), c.track) << '"' << c.value << '"';
   EXPECT_EQ(TrackAfter(1), 2);

@@ -31,6 +31,68 @@ std::string ToDisplayUtf8(const std::string& text) {
   return ValidUtf8(text) ? text : platform::Cp1252ToUtf8(text);
 }
 
+namespace {
+bool Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The longest start of word (at least one letter) that fits width, preferring to end after a '/'.
+std::size_t FittingPrefix(const std::string& word, int width, const std::function<int(const std::string&)>& measure) {
+  std::size_t best = 0, bestSlash = 0;
+  for (std::size_t end = 1; end <= word.size(); ++end) {
+    if (end < word.size() && Continuation(word[end])) continue;
+    if (measure(word.substr(0, end)) > width) break;
+    best = end;
+    if (word[end - 1] == '/') bestSlash = end;
+  }
+  if (bestSlash > 0) return bestSlash;
+  if (best > 0) return best;
+  std::size_t one = 1;
+  while (one < word.size() && Continuation(word[one])) ++one;
+  return one;
+}
+}  // namespace
+
+std::vector<std::string> WrapText(const std::string& text, int width,
+                                  const std::function<int(const std::string&)>& measure) {
+  std::vector<std::string> lines;
+  std::size_t paragraphStart = 0;
+  while (paragraphStart <= text.size()) {
+    std::size_t paragraphEnd = text.find('\n', paragraphStart);
+    if (paragraphEnd == std::string::npos) paragraphEnd = text.size();
+    std::string line;
+    std::size_t pos = paragraphStart;
+    bool any = false;
+    while (pos < paragraphEnd) {
+      while (pos < paragraphEnd && text[pos] == ' ') ++pos;
+      if (pos >= paragraphEnd) break;
+      std::size_t wordEnd = text.find(' ', pos);
+      if (wordEnd == std::string::npos || wordEnd > paragraphEnd) wordEnd = paragraphEnd;
+      std::string word = text.substr(pos, wordEnd - pos);
+      pos = wordEnd;
+      const std::string joined = line.empty() ? word : line + " " + word;
+      if (measure(joined) <= width) {
+        line = joined;
+        continue;
+      }
+      if (!line.empty()) {
+        lines.push_back(line);
+        any = true;
+        line.clear();
+      }
+      while (measure(word) > width) {
+        const std::size_t cut = FittingPrefix(word, width, measure);
+        lines.push_back(word.substr(0, cut));
+        any = true;
+        word.erase(0, cut);
+      }
+      line = word;
+    }
+    if (!line.empty() || !any) lines.push_back(line);
+    if (paragraphEnd == text.size()) break;
+    paragraphStart = paragraphEnd + 1;
+  }
+  return lines;
+}
+
 struct TextRenderer::Font {
   TTF_Font* font = nullptr;
   ~Font() {

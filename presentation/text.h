@@ -2,8 +2,10 @@
 // One line of text drawn over a surface with SDL2_ttf: anti-aliased, no background box, cut at
 // the surface's edges (never wrapped).
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "presentation/surface.h"
 
@@ -12,6 +14,12 @@ namespace presentation {
 // Our texts are 8-bit (packs and settings in Windows-1252); paths on disk are usually UTF-8.
 // Valid UTF-8 passes unchanged, anything else is read as Windows-1252.
 std::string ToDisplayUtf8(const std::string& text);
+
+// Breaks text into lines no wider than width as measure tells: at blanks, after a '/' of a long
+// path, and inside a word only when it is wider than a line on its own (never inside a UTF-8
+// letter). A '\n' always breaks. Blanks at a break are dropped.
+std::vector<std::string> WrapText(const std::string& text, int width,
+                                  const std::function<int(const std::string&)>& measure);
 
 class TextRenderer {
  public:

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "presentation/loaded_libraries.h"
+
 namespace presentation {
 
 struct Window::Sdl {
@@ -24,7 +26,53 @@ SDL_Surface* LoadPicture(const std::string& path) {
   if (path.empty()) return nullptr;
   return IMG_Load(path.c_str());
 }
+
+int FloorDiv(long long a, long long b) {
+  long long q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return static_cast<int>(q);
+}
 }  // namespace
+
+FrameViewport ViewportFor(int ow, int oh, int scale, bool fullScreen) {
+  FrameViewport v;
+  if (ow <= 0 || oh <= 0) return v;
+  if (fullScreen) {
+    // Proportions kept: the full height, or the full width where the desktop is taller.
+    if (static_cast<long long>(ow) * kFrameHeight >= static_cast<long long>(oh) * kFrameWidth) {
+      v.h = oh;
+      v.w = static_cast<int>(static_cast<long long>(oh) * kFrameWidth / kFrameHeight);
+    } else {
+      v.w = ow;
+      v.h = static_cast<int>(static_cast<long long>(ow) * kFrameHeight / kFrameWidth);
+    }
+  } else {
+    // A window the desktop made smaller than asked shows the largest whole scale that fits.
+    const int fits = std::min(ow / kFrameWidth, oh / kFrameHeight);
+    const int s = std::clamp(std::min(fits, scale), 1, kMaxScale);
+    v.w = kFrameWidth * s;
+    v.h = kFrameHeight * s;
+  }
+  v.x = (ow - v.w) / 2;
+  v.y = (oh - v.h) / 2;
+  return v;
+}
+
+void WindowToFrame(const FrameViewport& v, int& x, int& y) {
+  if (v.w <= 0 || v.h <= 0) return;
+  x = FloorDiv(static_cast<long long>(x - v.x) * kFrameWidth, v.w);
+  y = FloorDiv(static_cast<long long>(y - v.y) * kFrameHeight, v.h);
+}
+
+int FittingScale(int areaWidth, int areaHeight, int percent) {
+  int best = 1;
+  for (int s = 2; s <= kMaxScale; ++s) {
+    const bool fits = static_cast<long long>(kFrameWidth) * s * 100 <= static_cast<long long>(areaWidth) * percent &&
+                      static_cast<long long>(kFrameHeight) * s * 100 <= static_cast<long long>(areaHeight) * percent;
+    if (fits) best = s;
+  }
+  return best;
+}
 
 std::unique_ptr<Window> Window::Create(const WindowOptions& options, std::string* error) {
   auto fail = [&](const char* what) -> std::unique_ptr<Window> {
@@ -44,12 +92,14 @@ std::unique_ptr<Window> Window::Create(const WindowOptions& options, std::string
   if (!w->window_) return fail("window");
   // A present must never wait for the display's refresh: a glide frame is 8 ms.
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  // Crisp pixels at every whole scale; the texture takes the hint when it is made.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
   w->sdl_->renderer = SDL_CreateRenderer(w->window_, -1, 0);
   if (!w->sdl_->renderer) w->sdl_->renderer = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_SOFTWARE);
+  KeepLoadedLibrariesMapped();  // the renderer's driver, for the leak check of sanitized builds
   if (!w->sdl_->renderer) return fail("renderer");
-  // The frame keeps its 640 x 480 pixels in any window size; SDL maps the pointer back to them.
-  SDL_RenderSetLogicalSize(w->sdl_->renderer, kFrameWidth, kFrameHeight);
+  // The frame keeps its 640 x 480 pixels in any window size: Blit places it in the window and
+  // the pointer is mapped back to frame pixels here (WindowToFrame), never by SDL.
   w->sdl_->texture = SDL_CreateTexture(w->sdl_->renderer, SDL_PIXELFORMAT_RGB888,
                                        SDL_TEXTUREACCESS_STREAMING, kFrameWidth, kFrameHeight);
   if (!w->sdl_->texture) return fail("texture");
@@ -64,11 +114,13 @@ std::unique_ptr<Window> Window::Create(const WindowOptions& options, std::string
     if (w->sdl_->cursor) SDL_SetCursor(w->sdl_->cursor);
   }
   SDL_StopTextInput();
+  w->wakeEvent_ = SDL_RegisterEvents(1);
   w->nextTick_ = SDL_GetTicks() + w->timerInterval_;
   return w;
 }
 
 Window::~Window() {
+  tasks_.Clear();
   if (sdl_) {
     if (sdl_->cursor) SDL_FreeCursor(sdl_->cursor);
     if (sdl_->texture) SDL_DestroyTexture(sdl_->texture);
@@ -108,9 +160,29 @@ void Window::PresentNow() {
   }
   if (!shown_) return;
   SDL_UpdateTexture(sdl_->texture, nullptr, frame_.pixels().data(), kFrameWidth * 4);
+  Blit();
+}
+
+FrameViewport Window::Viewport() const {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  return ViewportFor(w, h, scale_, desktopFullScreen_);
+}
+
+void Window::Blit() {
+  int ow = 0, oh = 0;
+  SDL_GetRendererOutputSize(sdl_->renderer, &ow, &oh);
+  const FrameViewport v = ViewportFor(ow, oh, scale_, desktopFullScreen_);
+  // Whole scales stay crisp; a full screen of another shape is smoothed, as it always was.
+  const bool nearest = v.w % kFrameWidth == 0 && v.h % kFrameHeight == 0;
+  if (nearest != nearest_) {
+    SDL_SetTextureScaleMode(sdl_->texture, nearest ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    nearest_ = nearest;
+  }
   SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
   SDL_RenderClear(sdl_->renderer);
-  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
+  const SDL_Rect dst{v.x, v.y, v.w, v.h};
+  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, &dst);
   SDL_RenderPresent(sdl_->renderer);
 }
 
@@ -128,16 +200,18 @@ void Window::PresentRegion(const Surface& picture, int x, int y) {
   if (!SDL_IntersectRect(&r, &all, &clipped)) return;
   const std::uint32_t* first = frame_.row(clipped.y) + clipped.x;
   SDL_UpdateTexture(sdl_->texture, &clipped, first, kFrameWidth * 4);
-  SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
-  SDL_RenderClear(sdl_->renderer);
-  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
-  SDL_RenderPresent(sdl_->renderer);
+  Blit();
 }
 
 bool Window::ReadRenderedFrame(Surface& out) {
   SDL_UpdateTexture(sdl_->texture, nullptr, frame_.pixels().data(), kFrameWidth * 4);
+  int ow = 0, oh = 0;
+  SDL_GetRendererOutputSize(sdl_->renderer, &ow, &oh);
+  const FrameViewport v = ViewportFor(ow, oh, scale_, desktopFullScreen_);
+  SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
   SDL_RenderClear(sdl_->renderer);
-  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
+  const SDL_Rect dst{v.x, v.y, v.w, v.h};
+  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, &dst);
   int w = 0, h = 0;
   SDL_GetRendererOutputSize(sdl_->renderer, &w, &h);
   if (w <= 0 || h <= 0) return false;
@@ -188,23 +262,47 @@ void Window::HandlePendingEvents() {
     PresentIfRequested();
   }
   TickTimerIfDue();
+  RunTasks();
   PresentIfRequested();
 }
 
 bool Window::WaitAndHandleOne() {
   SDL_Event e;
   int got = 0;
+  const std::uint32_t now = SDL_GetTicks();
+  // Wake for whichever comes first: an event, the music timer, a task posted for later.
+  std::int32_t wait = tasks_.MsUntilNext(now);
   if (timerEnabled_) {
-    const std::uint32_t now = SDL_GetTicks();
-    const auto left = static_cast<std::int32_t>(nextTick_ - now);
-    got = left > 0 ? SDL_WaitEventTimeout(&e, left) : SDL_PollEvent(&e);
-  } else {
+    const auto left = std::max<std::int32_t>(0, static_cast<std::int32_t>(nextTick_ - now));
+    wait = wait < 0 ? left : std::min(wait, left);
+  }
+  if (wait < 0) {
     got = SDL_WaitEvent(&e);
+  } else {
+    got = wait > 0 ? SDL_WaitEventTimeout(&e, wait) : SDL_PollEvent(&e);
   }
   if (got) HandleSdlEvent(&e);
   TickTimerIfDue();
+  RunTasks();
   PresentIfRequested();
   return got != 0;
+}
+
+void Window::Post(std::function<void()> task) {
+  tasks_.Push(std::move(task));
+  // Wakes a loop that waits for events; the task runs whether or not this event gets through.
+  SDL_Event wake{};
+  wake.type = wakeEvent_;
+  SDL_PushEvent(&wake);
+}
+
+void Window::PostAfter(std::uint32_t delayMs, std::function<void()> task) {
+  tasks_.Defer(SDL_GetTicks() + delayMs, std::move(task));
+}
+
+void Window::RunTasks() {
+  if (quit_) return;
+  tasks_.RunReady(SDL_GetTicks());
 }
 
 void Window::EnableTimer(bool on) {
@@ -252,10 +350,27 @@ void Window::HandleSdlEvent(const void* raw) {
           break;
       }
       return;
+    case SDL_KEYDOWN:
+      if (e.key.keysym.mod & KMOD_CTRL) {
+        const SDL_Keycode k = e.key.keysym.sym;
+        const int step = (k == SDLK_PLUS || k == SDLK_EQUALS || k == SDLK_KP_PLUS) ? 1
+                         : (k == SDLK_MINUS || k == SDLK_KP_MINUS)                  ? -1
+                                                                                    : 0;
+        if (step != 0) {
+          // The window's own key: no screen sees the press, nor its release.
+          if (auto input = TranslateSdlEvent(e)) keyOwner_[input->key] = nullptr;
+          StepScale(step);
+          return;
+        }
+      }
+      break;
     default:
       break;
   }
-  if (auto input = TranslateSdlEvent(e)) DeliverInput(*input);
+  auto input = TranslateSdlEvent(e);
+  if (!input) return;
+  if (input->type != InputType::KeyDown && input->type != InputType::KeyUp) WindowToFrame(Viewport(), input->x, input->y);
+  DeliverInput(*input);
 }
 
 void Window::DeliverInput(InputEvent ev) {
@@ -295,6 +410,82 @@ void Window::DeliverInput(InputEvent ev) {
   ev.x -= ox;
   ev.y -= oy;
   top->HandleInput(ev);
+}
+
+namespace {
+SDL_Rect UsableBounds(int index) {
+  SDL_Rect r{0, 0, kFrameWidth, kFrameHeight};
+  if (SDL_GetDisplayUsableBounds(index, &r) != 0 || r.w <= 0 || r.h <= 0) {
+    if (SDL_GetDisplayBounds(index, &r) != 0) r = SDL_Rect{0, 0, kFrameWidth, kFrameHeight};
+  }
+  return r;
+}
+}  // namespace
+
+int DefaultScaleOfDisplay(int displayIndex) {
+  const SDL_Rect r = UsableBounds(displayIndex);
+  return FittingScale(r.w, r.h, 80);
+}
+
+void Window::UsableArea(int& x, int& y, int& w, int& h) const {
+  int index = SDL_GetWindowDisplayIndex(window_);
+  if (index < 0) index = 0;
+  const SDL_Rect r = UsableBounds(index);
+  x = r.x;
+  y = r.y;
+  w = r.w;
+  h = r.h;
+}
+
+int Window::DefaultScale() const {
+  int x = 0, y = 0, w = 0, h = 0;
+  UsableArea(x, y, w, h);
+  return FittingScale(w, h, 80);
+}
+
+int Window::LargestScale() const {
+  int x = 0, y = 0, w = 0, h = 0;
+  UsableArea(x, y, w, h);
+  return FittingScale(w, h, 100);
+}
+
+void Window::SetScale(int scale) {
+  scale = std::clamp(scale, 1, kMaxScale);
+  if (scale == scale_) return;
+  scale_ = scale;
+  const int w = kFrameWidth * scale, h = kFrameHeight * scale;
+  if (desktopFullScreen_) {
+    // The ordinary window to come back to grows or shrinks around its centre.
+    windowedX_ += (windowedW_ - w) / 2;
+    windowedY_ += (windowedH_ - h) / 2;
+    windowedW_ = w;
+    windowedH_ = h;
+    if (shown_) PresentNow();
+    return;
+  }
+  int x = 0, y = 0, oldW = 0, oldH = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  SDL_GetWindowSize(window_, &oldW, &oldH);
+  SDL_SetWindowSize(window_, w, h);
+  if (shown_) {
+    // Same centre as before, but never pushed off the desktop's usable area.
+    int ax = 0, ay = 0, aw = 0, ah = 0;
+    UsableArea(ax, ay, aw, ah);
+    int nx = x + (oldW - w) / 2, ny = y + (oldH - h) / 2;
+    nx = std::max(ax, std::min(nx, ax + aw - w));
+    ny = std::max(ay, std::min(ny, ay + ah - h));
+    SDL_SetWindowPosition(window_, nx, ny);
+    PresentNow();
+  }
+}
+
+void Window::StepScale(int delta) {
+  const int before = scale_;
+  int to = scale_ + delta;
+  // Growing stops at the largest window the desktop holds; shrinking always works.
+  if (delta > 0) to = std::min(to, std::max(scale_, LargestScale()));
+  SetScale(to);
+  if (scale_ != before && listener_) listener_->OnScaleChanged(scale_);
 }
 
 std::uintptr_t Window::Handle() const { return window_ ? SDL_GetWindowID(window_) : 0; }

@@ -1,7 +1,8 @@
 #pragma once
 // The game's one window over SDL2: a fixed 640 x 480 frame, presented through a streaming
-// texture (software rendering is fine, never vsync), our own input events delivered to the
-// screen on top, modal screens as nested loops on the one window thread, and the music timer.
+// texture (software rendering is fine, never vsync) and shown at a whole-number scale, pixel
+// for pixel; our own input events, in frame pixels, delivered to the screen on top; modal
+// screens as nested loops on the one window thread; and the music timer.
 //
 // Nothing here knows the game's screens: a screen is anything that implements ScreenView.
 // The main screen fills the frame; every modal screen is centred over it, the latest on top.
@@ -13,6 +14,7 @@
 
 #include "presentation/display_mode.h"
 #include "presentation/input.h"
+#include "presentation/loop_tasks.h"
 #include "presentation/surface.h"
 #include "presentation/window_style.h"
 
@@ -22,6 +24,23 @@ namespace presentation {
 
 inline constexpr int kFrameWidth = 640;
 inline constexpr int kFrameHeight = 480;
+inline constexpr int kMaxScale = 4;
+
+// Where the frame lands in a window (or output) of the given size: at a whole-number scale of
+// at most `scale`, centred, in an ordinary window; as large as fits with its proportions kept
+// in full screen.
+struct FrameViewport {
+  int x = 0, y = 0, w = kFrameWidth, h = kFrameHeight;
+  friend bool operator==(const FrameViewport&, const FrameViewport&) = default;
+};
+FrameViewport ViewportFor(int outputWidth, int outputHeight, int scale, bool fullScreen);
+// The frame pixel under a window pixel (outside the picture too, for a held button).
+void WindowToFrame(const FrameViewport& viewport, int& x, int& y);
+// The largest scale 1 .. kMaxScale whose window fits in percent % of an area (at least 1).
+int FittingScale(int areaWidth, int areaHeight, int percent);
+// The default scale (80 % of the usable area) of a display, for a window of the game that is
+// made before the main window exists; SDL's video must be up. 1 when SDL cannot tell.
+int DefaultScaleOfDisplay(int displayIndex = 0);
 
 // What the window needs of a screen.
 class ScreenView {
@@ -56,6 +75,8 @@ class WindowListener {
   virtual void OnMinimized() = 0;
   virtual void OnRestored() = 0;
   virtual void OnCloseRequest() = 0;  // the close box, or any request to close the window
+  // The player changed the window's scale (Ctrl+Plus, Ctrl+Minus).
+  virtual void OnScaleChanged(int /*scale*/) {}
 };
 
 struct WindowOptions {
@@ -67,7 +88,7 @@ struct WindowOptions {
   std::uint32_t timerIntervalMs = 1000;
 };
 
-class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
+class Window : public ModalRunner, public StyledWindow, public DisplayWindow, public LoopPoster {
  public:
   // Opens the hidden window, its renderer and texture; nullptr (and error) when SDL cannot.
   static std::unique_ptr<Window> Create(const WindowOptions& options, std::string* error = nullptr);
@@ -106,6 +127,22 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   // Handles the events that are already queued, without waiting (tests, start-up).
   void HandlePendingEvents();
 
+  // The frame's scale in the ordinary window, 1 .. kMaxScale. Setting it resizes the window
+  // around its centre (kept on the desktop); in full screen it is the size to come back to.
+  int Scale() const { return scale_; }
+  void SetScale(int scale);
+  // The largest scale whose window fits in 80 % of the desktop's usable area, and in all of it.
+  int DefaultScale() const;
+  int LargestScale() const;
+  // Ctrl+Plus / Ctrl+Minus: one step up (never past LargestScale) or down; tells the listener.
+  void StepScale(int delta);
+  // Where the frame is drawn in the window now.
+  FrameViewport Viewport() const;
+
+  // LoopPoster: tasks run between events, in the main loop and in every modal loop.
+  void Post(std::function<void()> task) override;
+  void PostAfter(std::uint32_t delayMs, std::function<void()> task) override;
+
   void EnableTimer(bool on);
   bool TimerEnabled() const { return timerEnabled_; }
 
@@ -140,9 +177,13 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   void HandleSdlEvent(const void* sdlEvent);
   void DeliverInput(InputEvent event);
   void TickTimerIfDue();
+  void RunTasks();
   void PresentIfRequested();
   void ScreenOrigin(const ScreenView& s, int& x, int& y) const;
   void ApplyCaptionAndBorders();
+  void UsableArea(int& x, int& y, int& w, int& h) const;
+  // Clears the window and copies the texture into the frame's viewport, then presents.
+  void Blit();
 
   SDL_Window* window_ = nullptr;
   std::unique_ptr<Sdl> sdl_;
@@ -158,6 +199,8 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   bool desktopFullScreen_ = false;
   int windowedX_ = 0, windowedY_ = 0, windowedW_ = kFrameWidth, windowedH_ = kFrameHeight;
   bool clientDrag_ = false;
+  int scale_ = 1;
+  bool nearest_ = true;  // the texture's current scaling filter
   // The screen that took a mouse press keeps the pointer until every button is up.
   const ScreenView* capture_ = nullptr;
   int heldButtons_ = 0;
@@ -166,6 +209,8 @@ class Window : public ModalRunner, public StyledWindow, public DisplayWindow {
   std::map<int, const ScreenView*> keyOwner_;
   std::uint32_t style_ = 0;
   std::uint32_t exStyle_ = 0;
+  LoopTasks tasks_;
+  std::uint32_t wakeEvent_ = 0;  // the SDL user event that Post pushes
 };
 
 }  // namespace presentation

@@ -12,6 +12,10 @@ FROSTLIDE_PACKAGES=(
   xvfb xauth xdotool x11-utils imagemagick
   clang libclang-rt-14-dev
   desktop-file-utils appstream shared-mime-info sox
+  lintian
+  # the desktop's message boxes and file dialogs for both programs (SDL and the file dialog
+  # call it; without it the game draws its own box)
+  zenity
 )
 
 missing=()

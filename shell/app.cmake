@@ -14,7 +14,7 @@ target_link_libraries(frostlide_screen_base PUBLIC frostlide_window)
 frostlide_strict(frostlide_screen_base)
 
 set(_app_sources)
-foreach(f application main_menu game_screen message_box
+foreach(f application command_line main_menu game_screen game_screen_keyboard game_screen_status message_box solver_worker status_panel
           screen_drawing_main_menu screen_drawing_game screen_drawing_message)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${f}.cpp)
     list(APPEND _app_sources ${CMAKE_CURRENT_LIST_DIR}/${f}.cpp)
@@ -59,6 +59,8 @@ add_custom_target(frostlide_app_data ALL
   DEPENDS ${_font_target}
   COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/data/ogpice.cdn
           -DTARGET=${FROSTLIDE_DIST_DIR}/data/ogpice.cdn
+          -DSOLUTIONS=${CMAKE_SOURCE_DIR}/data/ogpice.solutions
+          -DSOLUTIONS_TARGET=${FROSTLIDE_DIST_DIR}/data/ogpice.solutions
           -P ${CMAKE_CURRENT_LIST_DIR}/install_game_pack.cmake
   COMMENT "Built-in level pack into the program folder")
 add_dependencies(Frostlide frostlide_app_data)
@@ -71,10 +73,16 @@ endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL frostlide_app_hook_assets)
 
 if(BUILD_TESTING AND TARGET frostlide_synthetic_art)
-  set(_app_tests ${CMAKE_CURRENT_LIST_DIR}/application_test.cpp)
+  set(_app_tests ${CMAKE_CURRENT_LIST_DIR}/application_test.cpp ${CMAKE_CURRENT_LIST_DIR}/test_play_test.cpp)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp)
     list(APPEND _app_tests ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp)
   endif()
+  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/keyboard_play_test.cpp)
+    list(APPEND _app_tests ${CMAKE_CURRENT_LIST_DIR}/keyboard_play_test.cpp)
+  endif()
+  list(APPEND _app_tests ${CMAKE_CURRENT_LIST_DIR}/status_panel_test.cpp)
   frostlide_test(NAME shell_app_tests SOURCES ${_app_tests} LIBS frostlide_shell frostlide_synthetic_art)
+  # The keyboard test plays the built-in pack's own levels and stored solutions.
+  target_compile_definitions(shell_app_tests PRIVATE FROSTLIDE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   frostlide_strict(shell_app_tests)
 endif()

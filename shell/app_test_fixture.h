@@ -7,7 +7,9 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,7 +43,7 @@ inline const char kQuietSettings[] =
 
 class ScriptedBox : public presentation::SystemMessageBox {
  public:
-  bool Show(const std::string& text, engine::MessageIcon, bool yesNo) override {
+  std::optional<bool> Show(const std::string& text, engine::MessageIcon, bool yesNo) override {
     asked.push_back(text);
     if (!yesNo) return false;
     if (answers.empty()) return false;
@@ -117,7 +119,17 @@ class AppTest : public ::testing::Test {
     StartOptions o;
     o.appPath = dir.path();
     o.commandLine = commandLine;
-    o.systemBox = &box;
+    if (failingSystemBox) {
+      // SDL's box as on a desktop that cannot show one: the game draws its own, answered by
+      // keys queued before the action.
+      o.platformBox = [this](const std::string&, const std::string& text, engine::MessageIcon, bool,
+                             SDL_Window*) -> std::optional<bool> {
+        box.asked.push_back(text);
+        return std::nullopt;
+      };
+    } else {
+      o.systemBox = &box;
+    }
     o.effects = &effects;
     o.musicPlayer = tracker ? tracker : [] { return std::make_unique<SilentTracker>(); };
     o.associationPlaces = AssociationPlaces{dir.path() + "xdg-data", dir.path() + "xdg-config"};
@@ -128,15 +140,17 @@ class AppTest : public ::testing::Test {
     };
     o.openDesktop = [this](const std::string& t) {
       opened.push_back(t);
-      return true;
+      return browserStarts;
     };
-    o.terminate = [] { ADD_FAILURE() << "a sprite failed to load"; };
+    o.terminate = terminate ? terminate : [] { ADD_FAILURE() << "a sprite failed to load"; };
     o.fontPath = "/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf";
+    o.solver = solver;
     o.screens = [this](AppServices&) {
       auto s = std::make_unique<RecordingScreens>(screenLog);
       screens = s.get();
       return s;
     };
+    if (adjustOptions) adjustOptions(o);
     app = std::make_unique<Application>(std::move(o));
     return *app;
   }
@@ -188,6 +202,12 @@ class AppTest : public ::testing::Test {
   std::vector<std::string> started, opened, screenLog;
   RecordingScreens* screens = nullptr;
   presentation::Music::PlayerFactory tracker;  // empty: a silent player
+  bool browserStarts = true;      // what the desktop's opener answers
+  bool failingSystemBox = false;  // SDL's box whose desktop half fails, instead of `box`
+  presentation::SpriteStore::TerminateFn terminate;  // empty: a missing sprite fails the test
+  PositionSolver* solver = nullptr;            // nullptr: the engine's
+  // Changes the options Make builds before the application gets them.
+  std::function<void(StartOptions&)> adjustOptions;
   std::unique_ptr<Application> app;
 };
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 
@@ -41,6 +42,9 @@ bool ContainsNoCase(const std::string& haystack, const std::string& needle) {
     if (platform::EqualsNoCase(std::string_view(haystack).substr(i, needle.size()), needle)) return true;
   return false;
 }
+
+// The font the game's pictures are drawn with, as the desktop installs it.
+constexpr const char* kSystemFont = "/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf";
 
 std::string Absolute(const std::string& path) {
   if (path.empty() || path[0] == '/') return path;
@@ -91,7 +95,7 @@ Application::Application(StartOptions options) : options_(std::move(options)) {
   if (options_.systemBox) {
     systemBox_ = options_.systemBox;
   } else {
-    sdlBox_ = std::make_unique<presentation::SdlMessageBox>("Frostlide");
+    sdlBox_ = std::make_unique<presentation::SdlMessageBox>("Frostlide", options_.platformBox);
     systemBox_ = sdlBox_.get();
   }
 }
@@ -159,13 +163,28 @@ StartResult Application::Main() {
   folders_ = platform::ResolveProgramFolders(appPath_);
   startPackPending_ = false;
 
-  // 4: a level pack named on the command line.
-  if (!ImportDialogue(options_.commandLine)) return StartResult::Declined;
+  std::string fontPath = options_.fontPath.empty() ? platform::ResolvePath(appPath_ + "data/fonts/OpenSans-Bold.ttf")
+                                                   : options_.fontPath;
+  if (sdlBox_) sdlBox_->SetArt({appPath_, {fontPath, kSystemFont}});
+
+  // 4: a level pack named on the command line. Test play asks nothing: the pack is a copy
+  // the editor made, played where it is.
+  if (options_.testLevel > 0) {
+    startPackPath_ = Absolute(options_.commandLine);
+    startPackPending_ = true;
+  } else if (!ImportDialogue(options_.commandLine)) {
+    if (!boxFailed_) return StartResult::Declined;
+    std::fprintf(stderr, "Frostlide: no message box could be shown, so the questions went unanswered\n");
+    return StartResult::Failed;
+  }
 
   // 5: settings.ini, created on the first run (which asks about full screen).
   settings_ = std::make_unique<Settings>(platform::UserFilePath(folders_, appPath_ + "settings.ini"), *this);
   settings_->firstRun = false;
-  if (!FileExists(settings_->settingsPath)) settings_->CreateDefaultSettings();
+  if (options_.writeNothing)
+    settings_->KeepInMemory();
+  else if (!FileExists(settings_->settingsPath))
+    settings_->CreateDefaultSettings();
 
   // 6-7: the desktop's mode is read through the (hidden) main window, which the window-style
   // object takes as its client.
@@ -191,12 +210,20 @@ StartResult Application::Main() {
 
   // 9
   settings_->LoadSettings();
+  // The window's scale: the player's own choice where the desktop holds it, else what suits it.
+  const int scale = settings_->ReadWindowScale();
+  window_->SetScale(scale != 0 ? std::min(scale, window_->LargestScale()) : window_->DefaultScale());
+  OnWindowScaled(window_->Scale());
 
-  // 10
-  RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", appPath_ + "data/sprites/gui/icon.png",
-                   appPath_ + options_.programName,
-                   options_.associationPlaces ? *options_.associationPlaces : DefaultAssociationPlaces(),
-                   options_.desktopTool ? options_.desktopTool : ToolRunner(RunDesktopTool));
+  // 10. An installed game whose package already declares the association for everyone leaves
+  // the player's desktop folders alone; a test play writes nothing at all.
+  if (!options_.writeNothing &&
+      (options_.associationPlaces || !folders_.Separate() || !SystemDeclaresFileType("Frostlide", SystemDataDirs()))) {
+    RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", appPath_ + "data/sprites/gui/icon.png",
+                     appPath_ + options_.programName,
+                     options_.associationPlaces ? *options_.associationPlaces : DefaultAssociationPlaces(),
+                     options_.desktopTool ? options_.desktopTool : ToolRunner(RunDesktopTool));
+  }
 
   // 11: the main window and everything its screens use.
   clock_ = std::make_unique<SystemClock>();
@@ -209,6 +236,8 @@ StartResult Application::Main() {
   gs.animationLevel = settings_->animationLevel;
   gs.appPath = appPath_;
   game_ = std::make_unique<engine::Game>(engine::GamePorts{*renderer_, sound, *this, *clock_, *this}, gs);
+  // Test play: progress and records stay in memory.
+  game_->SetWritesFiles(!options_.writeNothing);
   game_->SetWritablePathMapping(
       [folders = folders_](const std::string& path) { return platform::UserFilePath(folders, path); });
   presentation::SettingsAccess access{
@@ -216,18 +245,21 @@ StartResult Application::Main() {
       [this](std::string_view s, std::string_view k, std::string_view v) { settings_->WriteSetting(s, k, v); }};
   music_ = std::make_unique<presentation::Music>(appPath_, access, settings_->musicEnabled, options_.musicPlayer);
   messageBox_ = std::make_unique<GameMessageBox>(*window_, *sprites_, sound);
-  std::string fontPath = options_.fontPath.empty() ? platform::ResolvePath(appPath_ + "data/fonts/OpenSans-Bold.ttf")
-                                                   : options_.fontPath;
   font_ = presentation::TextRenderer::Open(fontPath, 12);
-  if (!font_) font_ = presentation::TextRenderer::Open("/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf", 12);
+  if (!font_) font_ = presentation::TextRenderer::Open(kSystemFont, 12);
   messageBox_->SetFont(font_.get());
+  panelFont_ = presentation::TextRenderer::Open(fontPath, 13);
+  if (!panelFont_) panelFont_ = presentation::TextRenderer::Open("/usr/share/fonts/truetype/open-sans/OpenSans-Bold.ttf", 13);
 
   auto screens = [this]() -> SecondaryScreens& { return Screens(); };
   mainMenu_ = std::make_unique<MainMenu>(MainMenuDeps{
       appPath_, *sprites_, sound, *this, *this, *settings_, *display_, screens,
       [this] {
-        if (options_.openDesktop) OpenWebPage(options_.openDesktop);
-        else OpenWebPage();
+        const bool opened = options_.openDesktop ? OpenWebPage(options_.openDesktop) : OpenWebPage();
+        if (!opened) {
+          ShowMessage(kNoBrowserMessage, false);
+          ShowMessage(kWebPageAddress, false);
+        }
       },
       options_.startProgram ? options_.startProgram
                             : [](const std::string& p, const std::vector<std::string>& a) {
@@ -235,7 +267,9 @@ StartResult Application::Main() {
                               },
       [this] { QuitGame(); }});
   gameScreen_ = std::make_unique<GameScreen>(GameScreenDeps{
-      *sprites_, sound, *this, *game_, *settings_, flags_, screens, [this](const Surface& box, int x, int y) { window_->PresentRegion(box, x, y); }});
+      *sprites_, sound, *this, *game_, *settings_, flags_, screens,
+      [this](const Surface& box, int x, int y) { window_->PresentRegion(box, x, y); }, appPath_, window_.get(),
+      options_.solver, panelFont_.get(), font_.get()});
   renderer_->SetScreen(gameScreen_.get());
   mainWindow_ = std::make_unique<MainWindowScreen>(*mainMenu_, *gameScreen_, flags_);
   window_->SetMainScreen(mainWindow_.get());
@@ -262,11 +296,19 @@ StartResult Application::Main() {
   gameScreen_->ComposeGameMenu();
 
   // 18
-  if (startPackPending_) StartLevelPack(startPackPath_);
+  if (startPackPending_) {
+    if (options_.testLevel > 0)
+      StartTestLevel(startPackPath_, options_.testLevel);
+    else
+      StartLevelPack(startPackPath_);
+  }
 
   // 19-20
   window_->Show();
-  if (sdlBox_) sdlBox_->SetParent(window_->sdlWindow());
+  if (sdlBox_) {
+    sdlBox_->SetParent(window_->sdlWindow());
+    sdlBox_->SetModalRunner(window_.get());
+  }
   if (settings_->ReadFullScreen()) display_->SetFullScreen(true);
   flags_.suppressFade = false;
   return StartResult::Running;
@@ -286,6 +328,19 @@ bool Application::StartLevelPack(const std::string& path) {
   return true;
 }
 
+bool Application::StartTestLevel(const std::string& path, int n) {
+  if (!game_->OpenPack(path)) return false;
+  flags_.suppressFade = true;
+  // The pack starts as any other does (progress and records as they are read, nothing
+  // written); then the chosen level is played, even where it would be locked.
+  game_->BeginPack();
+  const int level = std::clamp(n, 1, game_->state().numberOfLevels);
+  if (game_->state().currentLevel != level) game_->LoadLevel(level);
+  flags_.mainMenuVisible = false;
+  flags_.suppressFade = false;
+  return true;
+}
+
 void Application::QuitGame() {
   if (quitting_) return;
   quitting_ = true;
@@ -295,6 +350,8 @@ void Application::QuitGame() {
     sprites_->surfaces().picbg = presentation::Surface();
   }
   if (music_) music_->DestroyMusicPlayer();
+  // A search under way stops at once.
+  if (gameScreen_) gameScreen_->panel().Stop();
   if (game_) {
     game_->ClearBoard();
     game_->ResetUndoHistory();
@@ -316,7 +373,14 @@ bool Application::ShowMessage(const std::string& text, bool yesNo) {
 }
 
 bool Application::SystemMessage(const std::string& text, engine::MessageIcon icon, bool yesNo) {
-  return systemBox_->Show(text, icon, yesNo);
+  // A copy for the terminal and the session log, whatever becomes of the box.
+  std::fprintf(stderr, "Frostlide: %s\n", text.c_str());
+  const std::optional<bool> answer = systemBox_->Show(text, icon, yesNo);
+  if (!answer) {
+    boxFailed_ = true;
+    return false;
+  }
+  return *answer;
 }
 
 void Application::RedrawGameMenu() {
@@ -333,6 +397,28 @@ void Application::ShowCredits() {
 }
 
 void Application::RunGameMenuCommand(int item) { gameScreen_->GameMenuAction(item); }
+
+void Application::OnScaleChanged(int scale) {
+  settings_->WriteWindowScale(scale);
+  OnWindowScaled(scale);
+}
+
+void Application::OnWindowScaled(int scale) {
+  // Leaving full screen gives the window back this size.
+  display_->RecordWindowSize(presentation::kFrameWidth * scale, presentation::kFrameHeight * scale);
+}
+
+void Application::LevelSetUp() {
+  if (gameScreen_) gameScreen_->panel().LevelSetUp();
+}
+
+void Application::PositionChanged() {
+  if (gameScreen_) gameScreen_->panel().PositionChanged();
+}
+
+void Application::LevelSolved(int level, int moves, bool newBest) {
+  if (gameScreen_) gameScreen_->panel().LevelSolved(level, moves, newBest);
+}
 
 void Application::OnMusicTimer() { music_->OnMusicTimer(window_->Minimized()); }
 void Application::OnMinimized() { music_->OnMinimise(); }

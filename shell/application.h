@@ -35,8 +35,18 @@ namespace shell {
 struct StartOptions {
   std::string appPath;      // program folder; empty: the folder of the running program
   std::string commandLine;  // the whole argument text, taken as one path
+  // Test play (Frostlide --test-level N PACK): commandLine is the pack, played from level N at
+  // once; no import or first-run question. 0: the described start.
+  int testLevel = 0;
+  // Nothing is written: progress, records and settings live in memory for this run, and the
+  // file association is left as it is. Test play sets it; the engine's part is
+  // engine::Game::SetWritesFiles(false).
+  bool writeNothing = false;
   std::string programName = "Frostlide";
   presentation::SystemMessageBox* systemBox = nullptr;  // nullptr: SDL's message box
+  // With SDL's message box: the desktop's own box (empty: SDL_ShowMessageBox). The game draws
+  // the box itself whenever this one cannot be shown.
+  presentation::SdlMessageBox::PlatformBox platformBox;
   std::function<bool(const std::string& program, const std::vector<std::string>& args)> startProgram;
   DesktopOpener openDesktop;
   presentation::Music::PlayerFactory musicPlayer;
@@ -45,6 +55,8 @@ struct StartOptions {
   ToolRunner desktopTool;
   presentation::SpriteStore::TerminateFn terminate;  // empty: end the process at once
   std::string fontPath;  // empty: data/fonts/OpenSans-Bold.ttf below the program folder
+  // What the status panel's worker runs; nullptr: the engine's solver.
+  PositionSolver* solver = nullptr;
   // The secondary screens; empty: CreateSecondaryScreens.
   std::function<std::unique_ptr<SecondaryScreens>(AppServices&)> screens;
 };
@@ -52,7 +64,7 @@ struct StartOptions {
 enum class StartResult {
   Running,   // the window is up; Run() next
   Declined,  // the player did not want to play the pack from the command line: end quietly
-  Failed,    // no window could be opened
+  Failed,    // no window could be opened, or no question could be shown
 };
 
 // frmMain: shows picMainMenu or picGame, whichever the flags say, and routes events to it.
@@ -94,6 +106,8 @@ class Application final : public engine::Prompt,
   void CloseRequested();
 
   bool StartLevelPack(const std::string& path) override;
+  // Test play: the pack at path from level n (1 .. its count), whatever progress says.
+  bool StartTestLevel(const std::string& path, int n);
 
   // engine::Prompt
   bool ShowMessage(const std::string& text, bool yesNo) override;
@@ -106,11 +120,16 @@ class Application final : public engine::Prompt,
   void UseGameCursor() override {}
   bool MainMenuVisible() override { return flags_.mainMenuVisible; }
   void RunGameMenuCommand(int item) override;
+  void LevelSetUp() override;
+  void PositionChanged() override;
+  void LevelSolved(int level, int moves, bool newBest) override;
   // presentation::WindowListener
   void OnMusicTimer() override;
   void OnMinimized() override;
   void OnRestored() override;
   void OnCloseRequest() override { CloseRequested(); }
+  // Ctrl+Plus / Ctrl+Minus: kept in settings.ini for the next start.
+  void OnScaleChanged(int scale) override;
 
   // For tests and the program's own wiring.
   const std::string& appPath() const { return appPath_; }
@@ -135,6 +154,7 @@ class Application final : public engine::Prompt,
   // Step 4 of Main; false when the program is to end.
   bool ImportDialogue(const std::string& commandLine);
   SecondaryScreens& Screens() { return *screens_; }
+  void OnWindowScaled(int scale);
 
   StartOptions options_;
   std::string appPath_;
@@ -145,6 +165,7 @@ class Application final : public engine::Prompt,
   std::string startPackPath_;
   bool colorBlindOption_ = false;
   bool quitting_ = false;
+  bool boxFailed_ = false;  // a system message could not be shown at all
 
   std::unique_ptr<presentation::SdlMessageBox> sdlBox_;
   presentation::SystemMessageBox* systemBox_ = nullptr;
@@ -157,6 +178,7 @@ class Application final : public engine::Prompt,
   std::unique_ptr<engine::SoundPlayer> soundRelay_;  // forwards to sound_ once it exists
   std::unique_ptr<presentation::SpriteStore> sprites_;
   std::unique_ptr<presentation::TextRenderer> font_;
+  std::unique_ptr<presentation::TextRenderer> panelFont_;
   std::unique_ptr<GameMessageBox> messageBox_;
   std::unique_ptr<presentation::BoardRenderer> renderer_;
   std::unique_ptr<engine::Game> game_;

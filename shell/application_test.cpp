@@ -1,5 +1,6 @@
 // The whole program in a temporary program folder: start-up with the command-line import
 // dialogue, the main menu, the game screen and its menu, the close question, the credits.
+#include <cstdlib>
 #include <filesystem>
 
 #include "presentation/synthetic_art.h"
@@ -88,6 +89,118 @@ INSTANTIATE_TEST_SUITE_P(
                    {kImport, kPlayNow}, StartResult::Declined, nullptr, kGiven.c_str()}),
     [](const auto& p) { return std::string(p.param.name); });
 
+// --- Start-up on a desktop that cannot show a message box ------------------------------------
+
+int QueuedKeys() { return SDL_PeepEvents(nullptr, 16, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN); }
+
+// The game draws the questions itself; keys answer them, and the text goes to stderr as well.
+struct DrawnStartCase {
+  const char* name;
+  std::vector<SDL_Keycode> keys;
+  StartResult result;
+  const char* playedFrom;  // "given", "levels", nullptr: not started
+  bool imported;
+  bool fullScreen;
+};
+void PrintTo(const DrawnStartCase& c, std::ostream* os) { *os << c.name; }
+
+class DrawnStartTest : public AppTest, public ::testing::WithParamInterface<DrawnStartCase> {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+  }
+  void TearDown() override {
+    app.reset();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+};
+
+TEST_P(DrawnStartTest, WithoutADesktopBoxTheStartUpQuestionsAreDrawnAndAnswered) {
+  const DrawnStartCase& c = GetParam();
+  const std::vector<std::string> questions = {kImport, kPlayNow, "Would you like to play in a full screen mode?"};
+  dir.Put("elsewhere/pack.cdn", kGiven);
+  for (SDL_Keycode k : c.keys) QueueKey(k);
+  failingSystemBox = true;
+  ::testing::internal::CaptureStderr();
+  Make(dir / "elsewhere/pack.cdn");
+  EXPECT_EQ(app->Main(), c.result);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(QueuedKeys(), 0) << "every key answered a box";
+  ASSERT_EQ(box.asked.size(), c.keys.size());
+  for (std::size_t i = 0; i < box.asked.size(); ++i) {
+    EXPECT_TRUE(StartsWith(box.asked[i], questions[i])) << box.asked[i];
+    EXPECT_NE(err.find("Frostlide: " + box.asked[i] + "\n"), std::string::npos) << err;
+  }
+  EXPECT_EQ(fs::exists(dir / "levels/pack.cdn"), c.imported);
+  if (c.playedFrom) {
+    const std::string from =
+        std::string(c.playedFrom) == "given" ? dir / "elsewhere/pack.cdn" : dir / "levels/pack.cdn";
+    EXPECT_EQ(app->game()->state().packPath, from);
+    EXPECT_FALSE(app->flags().mainMenuVisible);
+    EXPECT_EQ(app->display()->fullScreen(), c.fullScreen);
+    EXPECT_TRUE(fs::exists(dir / "settings.ini"));
+  } else {
+    EXPECT_FALSE(fs::exists(dir / "settings.ini"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, DrawnStartTest,
+    ::testing::Values(
+        DrawnStartCase{"EnterIsYesThenNoFullScreen", {SDLK_RETURN, SDLK_RETURN, SDLK_n}, StartResult::Running,
+                       "levels", true, false},
+        DrawnStartCase{"EscapeDeclinesTheImport", {SDLK_ESCAPE, SDLK_y, SDLK_RETURN}, StartResult::Running, "given",
+                       false, true},
+        DrawnStartCase{"NoToPlayEndsQuietly", {SDLK_RETURN, SDLK_n}, StartResult::Declined, nullptr, true, false}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// When not even the game's own box can open, the program ends with a failure, not as a No.
+TEST_F(AppTest, WhenNoBoxAtAllCanBeShownStartUpFails) {
+  dir.Put("elsewhere/pack.cdn", kGiven);
+  failingSystemBox = true;
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  const std::string saved = driver ? driver : "";
+  ::setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+  Make(dir / "elsewhere/pack.cdn");
+  ::testing::internal::CaptureStderr();
+  const StartResult result = app->Main();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  if (driver) ::setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+  else ::unsetenv("SDL_VIDEODRIVER");
+  EXPECT_EQ(result, StartResult::Failed);
+  EXPECT_NE(err.find("no message box could be shown"), std::string::npos) << err;
+  // Unanswered, the import did not happen.
+  EXPECT_FALSE(fs::exists(dir / "levels/pack.cdn"));
+  EXPECT_FALSE(fs::exists(dir / "settings.ini"));
+}
+
+TEST_F(AppTest, AMissingSpriteIsShownInTheDrawnBoxBeforeTheGameEnds) {
+  dir.Put("settings.ini", kQuietSettings);
+  // A sprite folder of our own, one picture short.
+  fs::remove(dir / "data/sprites");
+  fs::copy(SharedArt() + "data/sprites", dir / "data/sprites", fs::copy_options::recursive);
+  fs::remove(dir / "data/sprites/gui/options.bmp");
+  int ended = 0;
+  terminate = [&ended] { ++ended; };
+  failingSystemBox = true;
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+  QueueKey(SDLK_RETURN);
+  Make();
+  ::testing::internal::CaptureStderr();
+  app->Main();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  ASSERT_EQ(box.asked.size(), 1u);
+  EXPECT_TRUE(StartsWith(box.asked[0], "Error has occured. ")) << box.asked[0];
+  EXPECT_NE(box.asked[0].find("options.bmp unable to load!"), std::string::npos) << box.asked[0];
+  EXPECT_NE(err.find(box.asked[0]), std::string::npos);
+  EXPECT_EQ(QueuedKeys(), 0) << "the OK was taken by the box";
+  EXPECT_EQ(ended, 1) << "the game ends after the player saw the message";
+  app.reset();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 TEST_F(AppTest, ANameThatIsNoFileIsIgnored) {
   dir.Put("settings.ini", kQuietSettings);
   Make(dir / "nothing here.cdn");
@@ -118,6 +231,37 @@ TEST_F(AppTest, OverwritingAPackWithItselfKeepsIt) {
   EXPECT_EQ(box.asked.size(), 3u);
   EXPECT_EQ(dir.Get("levels/pack.cdn"), TestPack(2, "Same"));
   EXPECT_EQ(app->game()->state().packPath, dir / "levels/pack.cdn");
+}
+
+// People keep packs, settings and progress as links to their own files elsewhere. An import
+// replaces the link in the levels folder with the copy and leaves the file it pointed to alone;
+// settings and progress go on being written to the files their links point to.
+TEST_F(AppTest, ImportReplacesALinkWhileSettingsAndProgressWriteThroughTheirs) {
+  dir.Put("mine/pack.cdn", "the player's own");
+  dir.Put("mine/pack.cdx", "1\r\nu\r\n2\r\nu\r\n");
+  dir.Put("mine/settings.ini", kQuietSettings);
+  dir.Mkdir("levels");
+  fs::create_symlink(dir / "mine/pack.cdn", dir / "levels/pack.cdn");
+  fs::create_symlink(dir / "mine/pack.cdx", dir / "levels/pack.cdx");
+  fs::create_symlink(dir / "mine/settings.ini", dir / "settings.ini");
+  dir.Put("elsewhere/pack.cdn", kGiven);
+  box.answers = {true, true, true};
+  Make(dir / "elsewhere/pack.cdn");
+  ASSERT_EQ(app->Main(), StartResult::Running);
+  ASSERT_EQ(box.asked.size(), 3u);
+  EXPECT_EQ(box.asked[1], kOverwrite);
+  EXPECT_FALSE(fs::is_symlink(dir / "levels/pack.cdn"));
+  EXPECT_EQ(dir.Get("levels/pack.cdn"), kGiven);
+  EXPECT_EQ(dir.Get("mine/pack.cdn"), "the player's own");
+  EXPECT_EQ(app->game()->state().packPath, dir / "levels/pack.cdn");
+
+  SolveByMouse();
+  EXPECT_EQ(app->game()->state().currentLevel, 2);
+  EXPECT_TRUE(fs::is_symlink(dir / "levels/pack.cdx"));
+  EXPECT_EQ(dir.Get("mine/pack.cdx"), "1\r\nd\r\n2\r\nu\r\n");
+  app->settings()->WriteSetting("Options", "Sound", "0");
+  EXPECT_TRUE(fs::is_symlink(dir / "settings.ini"));
+  EXPECT_NE(dir.Get("mine/settings.ini").find("Sound=0"), std::string::npos) << dir.Get("mine/settings.ini");
 }
 
 TEST_F(AppTest, AFailedCopyIsReportedAndThePackPlaysFromWhereItLies) {
@@ -249,6 +393,19 @@ TEST_F(AppTest, WebPageAndEditorLeaveFullScreenFirst) {
   EXPECT_EQ(LastMessage(), "");
 }
 
+TEST_F(AppTest, WithoutABrowserThePlayerIsGivenTheAddress) {
+  browserStarts = false;
+  Start();
+  // Two notices, each closed with Esc (Enter does nothing in a notice).
+  QueueKey(SDLK_ESCAPE);
+  QueueKey(SDLK_ESCAPE);
+  Click(200, 320);
+  EXPECT_EQ(opened, (std::vector<std::string>{kWebPageAddress}));
+  EXPECT_EQ(LastMessage(), kWebPageAddress);
+  EXPECT_EQ(SDL_PeepEvents(nullptr, 4, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN), 0) << "both notices were shown";
+  EXPECT_TRUE(app->flags().mainMenuVisible);
+}
+
 TEST_F(AppTest, ExitQuitsWithoutAQuestionAndRestoresTheDesktop) {
   Start();
   app->display()->SetFullScreen(true);
@@ -296,6 +453,36 @@ TEST_F(AppTest, DisabledUndoNeverHighlightsAndItsClickIsSilent) {
   EXPECT_EQ(Count("btnhover"), 1);
   g.GameMenuAction(1);
   EXPECT_EQ(Count("btnclick"), 0);
+}
+
+// A right or middle press takes the pointer like a left one, and its own release gives it back:
+// the menu and the board then both answer the pointer again.
+TEST_F(AppTest, AnyButtonsReleaseEndsThePointerCapture) {
+  struct Case {
+    const char* where;
+    int x, y, button;
+  };
+  const Case cases[] = {
+      {"right on the board", 300, 300, presentation::buttons::Right},
+      {"middle on the board", 300, 300, presentation::buttons::Middle},
+      {"right on the menu", 50, 420, presentation::buttons::Right},
+      {"middle on the menu", 50, 420, presentation::buttons::Middle},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    Start();
+    Click(200, 185);
+    ASSERT_EQ(app->game()->state().currentLevel, 1);
+    Move(c.x, c.y);
+    app->mainWindow()->HandleInput(presentation::InputEvent::Down(c.x, c.y, c.button));
+    app->mainWindow()->HandleInput(presentation::InputEvent::Up(c.x, c.y, c.button));
+    Move(50, 200);  // Restart
+    EXPECT_EQ(app->gameScreen()->gameMenuHover(), 2);
+    SolveByMouse();
+    EXPECT_EQ(app->game()->state().currentLevel, 2);
+    app.reset();
+    fs::remove(dir / "data/ogpice.cdx");
+  }
 }
 
 TEST_F(AppTest, AMoveEnablesUndoAndUndoTakesItBack) {

@@ -193,8 +193,9 @@ void CustomLevelsScreen::ImportLevelPack() {
   for (;;) {
     const FileDialogAnswer answer = dialog_.OpenFile("Import level pack", "Frostlide Level Pack", "*.cdn");
     if (answer.kind == FileDialogAnswer::Kind::Unavailable) {
-      s_.prompt.ShowMessage(kNoFileDialogMessage, false);
-      s_.prompt.ShowMessage(kCopyPacksMessage, false);
+      // The folder by its real path (the per-user one when the program folder is read only),
+      // too long for the game's one-line box: the platform's box shows it whole.
+      s_.prompt.SystemMessage(NoFileDialogText(FindLevelsFolder()), engine::MessageIcon::Information, false);
       return;
     }
     if (answer.kind != FileDialogAnswer::Kind::Chosen) return;

@@ -13,11 +13,13 @@
 namespace shell {
 
 // The texts the import shows.
-// Without a dialog program the player is told so, and how to add packs instead (two notices:
-// the box holds one short line).
+// Without a dialog program the player is told so, and where to copy packs instead.
 inline constexpr const char kNoFileDialogMessage[] = "No file dialog is available.";
-inline constexpr const char kCopyPacksMessage[] = "Copy packs into the levels folder.";
+inline constexpr const char kCopyPacksMessage[] = "Copy packs into the levels folder:";
 inline constexpr const char kCopyFailedMessage[] = "Could not copy the level pack!";
+inline std::string NoFileDialogText(const std::string& levelsFolder) {
+  return std::string(kNoFileDialogMessage) + " " + kCopyPacksMessage + " " + levelsFolder;
+}
 
 class CustomLevelsScreen final : public Screen {
  public:

@@ -1,7 +1,9 @@
 #include "shell/custom_levels_screen.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 
@@ -316,12 +318,51 @@ TEST_F(CustomLevelsTest, ImportRecreatesALevelsFolderRemovedMeanwhile) {
   EXPECT_EQ(s->entries(), (std::vector<std::string>{"Spring.cdn"}));
 }
 
-TEST_F(CustomLevelsTest, WithoutAFileDialogThePlayerIsToldWhatToDo) {
+// The player is told where the levels folder really is: beside the program, or the per-user one
+// when the program folder is read only.
+TEST_F(CustomLevelsTest, WithoutAFileDialogThePlayerIsToldWhereToCopyPacks) {
+  struct Case {
+    const char* name;
+    bool readOnlyProgram;
+  };
+  for (const Case c : {Case{"program folder", false}, Case{"per-user folder", true}}) {
+    SCOPED_TRACE(c.name);
+    if (c.readOnlyProgram && ::geteuid() == 0) continue;  // permission bits do not bind the superuser
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const std::string savedXdg = xdg ? xdg : "";
+    ::setenv("XDG_DATA_HOME", (dir / "user").c_str(), 1);
+    if (c.readOnlyProgram) ::chmod(app.c_str(), 0555);
+    log.clear();
+    {
+      auto s = Open();
+      dialog.answers.push_back({FileDialogAnswer::Kind::Unavailable, {}});
+      s->ImportLevelPack();
+    }
+    ::chmod(app.c_str(), 0755);
+    if (xdg) ::setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    else ::unsetenv("XDG_DATA_HOME");
+    const std::string folder = c.readOnlyProgram ? dir / "user/frostlide/levels/" : app + "levels/";
+    EXPECT_EQ(Only("system"), (Log{"system No file dialog is available. Copy packs into the levels folder: " + folder}));
+    EXPECT_TRUE(Only("tell").empty());
+    EXPECT_TRUE(platform::DirExists(folder));
+  }
+}
+
+// A pack in the levels folder that is a link to the player's own file elsewhere: Import replaces
+// the link with the copy and leaves that file alone.
+TEST_F(CustomLevelsTest, ImportOverALinkReplacesTheLinkNotTheFileItPointsTo) {
+  dir.Put("mine/Winter.cdn", "the player's own");
+  dir.Put("elsewhere/Winter.cdn", "new pack");
+  dir.Mkdir("app/levels");
+  ASSERT_EQ(::symlink((dir / "mine/Winter.cdn").c_str(), (app + "levels/Winter.cdn").c_str()), 0);
   auto s = Open();
-  dialog.answers.push_back({FileDialogAnswer::Kind::Unavailable, {}});
+  prompt.answers = {true};
+  dialog.Choose(dir / "elsewhere/Winter.cdn");
   s->ImportLevelPack();
-  EXPECT_EQ(Only("tell"),
-            (Log{std::string("tell ") + kNoFileDialogMessage, std::string("tell ") + kCopyPacksMessage}));
+  EXPECT_EQ(Only("ask"), (Log{"ask Overwrite current level pack?"}));
+  EXPECT_FALSE(std::filesystem::is_symlink(app + "levels/Winter.cdn"));
+  EXPECT_EQ(dir.Get("app/levels/Winter.cdn"), "new pack");
+  EXPECT_EQ(dir.Get("mine/Winter.cdn"), "the player's own");
 }
 
 TEST_F(CustomLevelsTest, ShowCustomLevelsRunsTheScreenModally) {

@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/files.h"
@@ -141,6 +142,39 @@ std::string MimePackageContent(const std::string& mimeType, const std::string& e
   s += "  </mime-type>\n";
   s += "</mime-info>\n";
   return s;
+}
+
+std::vector<std::string> SystemDataDirs() {
+  const char* value = std::getenv("XDG_DATA_DIRS");
+  const std::string list = value != nullptr && value[0] != '\0' ? value : "/usr/local/share/:/usr/share/";
+  std::vector<std::string> dirs;
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    const std::size_t end = std::min(list.find(':', start), list.size());
+    // Relative entries are invalid and are ignored, as the base directory rules say.
+    if (end > start && list[start] == '/') dirs.push_back(WithSlash(list.substr(start, end - start)));
+    start = end + 1;
+  }
+  return dirs;
+}
+
+bool SystemDeclaresFileType(const std::string& typeName, const std::vector<std::string>& dataDirs) {
+  if (typeName.empty()) return false;
+  const std::string id = Lower(typeName);
+  const std::string mimeType = AssociationMimeType(typeName);
+  for (const std::string& dir : dataDirs) {
+    const std::string data = WithSlash(dir);
+    if (!platform::FileExists(data + "mime/packages/" + id + ".xml")) continue;
+    const std::string types =
+        platform::GetProfileString(data + "applications/" + id + ".desktop", "Desktop Entry", "MimeType", "");
+    std::size_t start = 0;
+    while (start <= types.size()) {
+      const std::size_t end = std::min(types.find(';', start), types.size());
+      if (types.compare(start, end - start, mimeType) == 0) return true;
+      start = end + 1;
+    }
+  }
+  return false;
 }
 
 void RegisterFileType(const std::string& typeName, const std::string& extension,

@@ -40,6 +40,16 @@ void RegisterFileType(const std::string& typeName, const std::string& extension,
                       const std::string& programPath, const AssociationPlaces& places,
                       const ToolRunner& runTool = RunDesktopTool);
 
+// The desktop's system data folders: the absolute entries of $XDG_DATA_DIRS, by default
+// /usr/local/share/ and /usr/share/, each ending in '/'.
+std::vector<std::string> SystemDataDirs();
+
+// True when one of dataDirs declares the association as an installed package does: its
+// applications/<type>.desktop lists the MIME type and mime/packages/<type>.xml exists. An
+// installed game then writes none of the per-user files, which would only hide the package's
+// fuller entry.
+bool SystemDeclaresFileType(const std::string& typeName, const std::vector<std::string>& dataDirs);
+
 // The pieces, for tests and for anyone who needs the same names.
 std::string AssociationMimeType(const std::string& typeName);
 std::string DesktopEntryContent(const std::string& typeName, const std::string& mimeType,

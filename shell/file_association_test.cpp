@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "platform/profile.h"
@@ -119,6 +120,56 @@ TEST_F(FileAssociationTest, UnwritablePlacesAreIgnored) {
   Register("/opt/frostlide/Frostlide");  // nothing can be written; nothing breaks
   EXPECT_EQ(dir.Get("file"), "x");
   shell::RegisterFileType("Frostlide", "cdn", "Frostlide Level Pack", "", "/x", {}, {});
+}
+
+// What an installed package provides, in one of several system data folders.
+TEST(SystemDeclaresFileType, NeedsTheEntryWithTheTypeAndTheMimePackage) {
+  struct Case {
+    const char* what;
+    std::string desktop;  // empty: no desktop entry
+    bool mimePackage;
+    bool declared;
+  };
+  const std::string full = "[Desktop Entry]\nType=Application\nName=Frostlide\nExec=frostlide %f\n";
+  const Case cases[] = {
+      {"package", full + "MimeType=application/x-frostlide-pack;\n", true, true},
+      {"among other types", full + "MimeType=text/plain;application/x-frostlide-pack\n", true, true},
+      {"no MIME package", full + "MimeType=application/x-frostlide-pack;\n", false, false},
+      {"no desktop entry", "", true, false},
+      {"entry without the type", full + "MimeType=text/plain;\n", true, false},
+      {"a longer type only", full + "MimeType=application/x-frostlide-pack-old;\n", true, false},
+      {"key in another group", "[Desktop Action x]\nMimeType=application/x-frostlide-pack;\n", true, false},
+  };
+  for (const Case& c : cases) {
+    TestDir dir;
+    dir.Put("empty/readme", "");
+    if (!c.desktop.empty()) dir.Put("share/applications/frostlide.desktop", c.desktop);
+    if (c.mimePackage) dir.Put("share/mime/packages/frostlide.xml", "<mime-info/>");
+    EXPECT_EQ(shell::SystemDeclaresFileType("Frostlide", {dir / "empty", dir / "share"}), c.declared) << c.what;
+    EXPECT_FALSE(shell::SystemDeclaresFileType("Frostlide", {dir / "empty"})) << c.what;
+  }
+}
+
+TEST(SystemDataDirs, ComeFromTheEnvironmentWithTheStandardDefault) {
+  struct Case {
+    const char* value;  // nullptr: unset
+    std::vector<std::string> dirs;
+  };
+  const Case cases[] = {
+      {nullptr, {"/usr/local/share/", "/usr/share/"}},
+      {"", {"/usr/local/share/", "/usr/share/"}},
+      {"/a:/b/", {"/a/", "/b/"}},
+      {"rel:/a::/b", {"/a/", "/b/"}},
+  };
+  const char* old = std::getenv("XDG_DATA_DIRS");
+  const std::string saved = old != nullptr ? old : "";
+  for (const Case& c : cases) {
+    if (c.value != nullptr) ::setenv("XDG_DATA_DIRS", c.value, 1);
+    else ::unsetenv("XDG_DATA_DIRS");
+    EXPECT_EQ(shell::SystemDataDirs(), c.dirs) << (c.value ? c.value : "(unset)");
+  }
+  if (old != nullptr) ::setenv("XDG_DATA_DIRS", saved.c_str(), 1);
+  else ::unsetenv("XDG_DATA_DIRS");
 }
 
 TEST(DesktopExecArgument, QuotesAndEscapesPaths) {

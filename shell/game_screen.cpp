@@ -12,7 +12,15 @@ constexpr HotArea kItems[] = {
 };
 }  // namespace
 
-GameScreen::GameScreen(GameScreenDeps deps) : Screen(640, 480), d_(std::move(deps)) {}
+GameScreen::GameScreen(GameScreenDeps deps) : Screen(640, 480), d_(std::move(deps)) {
+  if (!d_.solver) {
+    ownSolver_ = std::make_unique<EngineSolver>();
+    d_.solver = ownSolver_.get();
+  }
+  panel_ = std::make_unique<StatusPanel>(StatusPanelDeps{d_.game, d_.appPath, *d_.solver, d_.loop, [this] {
+                                                           PresentGameMenu();
+                                                         }});
+}
 
 int GameScreen::ItemAt(int x, int y) { return shell::ItemAt(kItems, 6, x, y); }
 
@@ -42,12 +50,18 @@ void GameScreen::ClearHighlight() {
 }
 
 void GameScreen::HandleInput(const InputEvent& e) {
+  if (HandleStatusKey(e)) return;
   if (e.type == InputType::KeyUp) {
+    if (TakeKeyRelease(e.key)) return;
     // The board has the keyboard; it passes the menu's shortcut keys on.
     d_.game.KeyUp(e.key);
     return;
   }
-  if (e.type == InputType::KeyDown) return;
+  if (e.type == InputType::KeyDown) {
+    OnGameKeyDown(e.key, e.shift);
+    return;
+  }
+  if (e.type == InputType::MouseMove) HideBoardSelection();
 
   // A picture box that takes a press keeps the pointer until the button is released.
   const Target over = OnBoard(e.x, e.y) ? Target::Board : Target::Menu;
@@ -66,10 +80,8 @@ void GameScreen::HandleInput(const InputEvent& e) {
         break;
       case InputType::MouseUp:
         if (e.button == buttons::Left && pressed_ == Target::Board && over == Target::Board) {
-          // The options screen may have changed the slide setting since the last move.
-          d_.game.settings().animationLevel = d_.settings.animationLevel;
           pressed_ = Target::None;
-          d_.game.Click();
+          ClickBoard();
         }
         if (e.button == buttons::Left) pressed_ = Target::None;
         break;
@@ -77,23 +89,33 @@ void GameScreen::HandleInput(const InputEvent& e) {
         break;
     }
   }
-  if (e.type == InputType::MouseDown && capture_ == Target::None) capture_ = over;
-  if (e.type == InputType::MouseUp && (e.button & buttons::Left)) capture_ = Target::None;
+  // The release of whichever button took the pointer gives it back, not only the left one.
+  if (e.type == InputType::MouseDown && capture_ == Target::None) {
+    capture_ = over;
+    captureButton_ = e.button;
+  } else if (e.type == InputType::MouseUp && (e.button & captureButton_)) {
+    capture_ = Target::None;
+    captureButton_ = 0;
+  }
+}
+
+void GameScreen::ClickBoard() {
+  // The options screen may have changed the slide setting since the last move.
+  d_.game.settings().animationLevel = d_.settings.animationLevel;
+  d_.game.Click();
 }
 
 void GameScreen::DrawInto(Surface& frame, int x, int y) const {
   Screen::DrawInto(frame, x, y);
   presentation::BitBlt(frame, x + kBoardX, y + kBoardY, kBoardSize, kBoardSize, cubeBox_, 0, 0,
                        presentation::RasterOp::SrcCopy);
+  DrawBoardSelection(frame, x + kBoardX, y + kBoardY);
+  DrawHintFlash(frame, x + kBoardX, y + kBoardY);
 }
 
 void GameScreen::ShowBoard(const Surface& cubeBox) {
   presentation::BitBlt(cubeBox_, 0, 0, kBoardSize, kBoardSize, cubeBox, 0, 0, presentation::RasterOp::SrcCopy);
-  if (!d_.flags.mainMenuVisible && d_.presentBoard) {
-    d_.presentBoard(cubeBox_, kBoardX, kBoardY);
-  } else {
-    Invalidate();
-  }
+  PresentCubeBox();
 }
 
 void GameScreen::GameMenuAction(int item) {

@@ -4,6 +4,7 @@
 #include "presentation/text.h"
 #include "shell/custom_levels_screen.h"
 #include "shell/screens_test_support.h"
+#include "shell/utilities.h"
 
 namespace shell {
 namespace {
@@ -59,7 +60,7 @@ TEST_F(HowToPlayTest, ShowHowToPlayRunsTheScreenModally) {
 TEST(ScreenMessages, FitOnOneLineOfTheMessageBox) {
   auto font = presentation::TextRenderer::Open(FROSTLIDE_TEST_FONT, 12);
   ASSERT_NE(font, nullptr);
-  for (const char* text : {kNoFileDialogMessage, kCopyPacksMessage, kCopyFailedMessage, "Please restart Frostlide.",
+  for (const char* text : {kCopyFailedMessage, kNoBrowserMessage, kWebPageAddress, "Please restart Frostlide.",
                            "Specified file does not exist!", "Overwrite current level pack?"}) {
     int w = 0, h = 0;
     font->Measure(text, w, h);

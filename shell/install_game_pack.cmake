@@ -1,10 +1,20 @@
 # Puts the built-in level pack into the program folder (cmake -P, at every build):
 # the repository's data/ogpice.cdn when there is one, otherwise (and only when the program
 # folder has none yet) a small stand-in pack of three levels, so Play always has a pack.
+# The pack's stored solutions (par and the quick hints) go with the real pack only.
 #   -DSOURCE=<repository>/data/ogpice.cdn -DTARGET=<dist>/data/ogpice.cdn
+#   -DSOLUTIONS=<repository>/data/ogpice.solutions -DSOLUTIONS_TARGET=<dist>/data/ogpice.solutions
 if(EXISTS "${SOURCE}")
   file(COPY_FILE "${SOURCE}" "${TARGET}" ONLY_IF_DIFFERENT)
+  if(SOLUTIONS AND EXISTS "${SOLUTIONS}")
+    file(COPY_FILE "${SOLUTIONS}" "${SOLUTIONS_TARGET}" ONLY_IF_DIFFERENT)
+  elseif(SOLUTIONS_TARGET)
+    file(REMOVE "${SOLUTIONS_TARGET}")
+  endif()
   return()
+endif()
+if(SOLUTIONS_TARGET)
+  file(REMOVE "${SOLUTIONS_TARGET}")
 endif()
 if(EXISTS "${TARGET}")
   return()

@@ -152,6 +152,53 @@ TEST_F(LevelSelectTest, SpaceEscapeEnterAndCCloseWithoutAChoice) {
   EXPECT_FALSE(s.Closed());
 }
 
+TEST(LevelSelectKeys, ArrowsGoToTheNearestLevelThatCanBeChosen) {
+  // 25 levels; 3, 13 and 14 cannot be chosen (locked or the current one).
+  const auto open = [](int k) { return k != 3 && k != 13 && k != 14; };
+  constexpr int kCancel = LevelSelectScreen::kCancelItem;
+  struct Case {
+    int from, key, to;
+  } cases[] = {
+      {0, keys::Right, 1},     {0, keys::Left, 25},     {0, keys::Down, 5},  // row 1 near column 5
+      {2, keys::Right, 4},     {4, keys::Left, 2},      {1, keys::Left, 1},  {25, keys::Right, 25},
+      {10, keys::Right, 11},   // on into the next row
+      {3 + 10, keys::Down, 23}, {4, keys::Down, 15},    // 14 is shut: the nearest open one of row 2
+      {23, keys::Down, kCancel}, {25, keys::Up, 15},    {kCancel, keys::Up, 25},
+      {kCancel, keys::Down, kCancel}, {kCancel, keys::Left, kCancel}, {1, keys::Up, 1},
+      {7, keys::Letter('Q'), 7},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(LevelSelectScreen::NextByKey(c.from, c.key, 25, open), c.to) << c.from << " key " << c.key;
+}
+
+TEST_F(LevelSelectTest, EnterPlaysTheLevelTheArrowsChose) {
+  OpenPack(10, 1);
+  LevelSelectScreen s(services);
+  s.OnKeyDown(keys::Right, false);  // level 1 is the current one: 2 comes first
+  EXPECT_EQ(s.levelSelectHover(), 2);
+  EXPECT_EQ(CellColour(s, 2), ScreenColour("selectlevelnumbersselected"));
+  s.OnKeyDown(keys::Right, false);
+  EXPECT_EQ(s.levelSelectHover(), 3);
+  EXPECT_EQ(Only("sound"), (Log{"sound btnhover", "sound btnhover"}));
+  s.OnKeyDown(keys::Enter, false);
+  EXPECT_EQ(s.selectedLevel(), 3);
+  EXPECT_FALSE(s.Closed()) << "closes when Enter comes up";
+  s.OnKeyUp(keys::Enter, false);
+  EXPECT_TRUE(s.Closed());
+
+  // Down past the grid reaches Cancel; Enter there cancels with its sound.
+  LevelSelectScreen c(services);
+  c.OnKeyDown(keys::Down, false);
+  c.OnKeyDown(keys::Down, false);
+  EXPECT_EQ(c.levelSelectHover(), LevelSelectScreen::kCancelItem);
+  log.clear();
+  c.OnKeyDown(keys::Enter, false);
+  c.OnKeyUp(keys::Enter, false);
+  EXPECT_TRUE(c.Closed());
+  EXPECT_EQ(c.selectedLevel(), -1);
+  EXPECT_EQ(Only("sound"), (Log{"sound btnclick"}));
+}
+
 TEST_F(LevelSelectTest, ShowLevelSelectHandsBackTheChoiceAndMinusOneForAnyOtherClose) {
   OpenPack(10, 1);
   auto screens = CreateSecondaryScreens(services);

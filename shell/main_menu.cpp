@@ -31,8 +31,22 @@ void MainMenu::HideCredits() {
   ComposeMainMenu();
 }
 
-void MainMenu::OnKeyDown(int, bool) {
-  if (creditsShown_) HideCredits();
+void MainMenu::OnKeyDown(int key, bool) {
+  if (creditsShown_) {
+    HideCredits();
+    return;
+  }
+  // Up and Down move the highlight as the pointer would (with its sound); Enter chooses.
+  if (key == keys::Up || key == keys::Down) {
+    const int item = mainMenuHover_ == 0 ? (key == keys::Down ? 1 : 6)
+                                         : (mainMenuHover_ - 1 + (key == keys::Down ? 1 : 5)) % 6 + 1;
+    ComposeMainMenu();
+    HighlightMainMenu(item);
+  } else if (key == keys::Enter && mainMenuHover_ != 0) {
+    OnClick();
+  } else if (key == keys::F1) {
+    d_.screens().ShowHowToPlay();
+  }
 }
 
 void MainMenu::OnClick() {

@@ -48,6 +48,13 @@ void MessageScreen::OnKeyDown(int key, bool) {
     AnswerYes();
   } else if (box_.messageYesNo && key == keys::Letter('N')) {
     AnswerNo();
+  } else if (key == keys::Left || key == keys::Right || key == keys::Tab) {
+    // The buttons by keyboard: the highlight moves as the pointer's would, Space presses it.
+    const int last = box_.messageYesNo ? 2 : 1;
+    const int to = messageHover_ == 0 ? (key == keys::Left ? last : 1) : messageHover_ % last + 1;
+    if (to != messageHover_) HighlightMessage(to);
+  } else if (key == keys::Space && messageHover_ != 0) {
+    OnClick();
   }
 }
 

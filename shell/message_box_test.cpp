@@ -157,6 +157,45 @@ TEST_F(MessageBoxTest, KeysOfBothForms) {
   }
 }
 
+// Without a pointer: Left, Right or Tab highlight the buttons in turn (with the hover sound) and
+// Space presses the highlighted one.
+TEST_F(MessageBoxTest, ArrowsHighlightTheButtonsAndSpacePressesOne) {
+  struct Case {
+    bool yesNo;
+    std::vector<int> keys;
+    int hover;     // before Space
+    bool answer;   // of a question
+  } cases[] = {
+      {true, {keys::Right}, 1, true},
+      {true, {keys::Right, keys::Right}, 2, false},
+      {true, {keys::Left}, 2, false},
+      {true, {keys::Tab, keys::Tab, keys::Tab}, 1, true},
+      {false, {keys::Right, keys::Left}, 1, false},
+  };
+  for (const Case& c : cases) {
+    box.messageAnswer = !c.answer;
+    sound.played.clear();
+    bool closed = false;
+    int hover = -1;
+    const bool answer = Show(c.yesNo, [&](MessageScreen& s) {
+      s.OnKeyDown(keys::Space, false);  // nothing highlighted yet: nothing pressed
+      EXPECT_FALSE(s.Closed());
+      for (int k : c.keys) s.OnKeyDown(k, false);
+      hover = s.messageHover();
+      s.OnKeyDown(keys::Space, false);
+      closed = s.Closed();
+      s.Close();
+    });
+    EXPECT_EQ(hover, c.hover);
+    EXPECT_TRUE(closed);
+    if (c.yesNo) {
+      EXPECT_EQ(answer, c.answer);
+    }
+    EXPECT_EQ(sound.played.back(), "btnclick");
+    EXPECT_EQ(sound.played.front(), "btnhover");
+  }
+}
+
 TEST_F(MessageBoxTest, AMessageWhileOneIsOpenReturnsTheCurrentAnswerAtOnce) {
   box.messageAnswer = true;
   bool inner = false;

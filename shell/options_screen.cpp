@@ -62,6 +62,31 @@ void OptionsScreen::OnClick() {
   }
 }
 
+void OptionsScreen::OnKeyDown(int key, bool) {
+  switch (key) {
+    case keys::Up:
+    case keys::Left:
+    case keys::Down:
+    case keys::Right: {
+      const bool back = key == keys::Up || key == keys::Left;
+      const int item = optionsHover_ == 0 ? (back ? kCloseItem : 1) : (optionsHover_ - 1 + (back ? kCloseItem - 1 : 1)) % kCloseItem + 1;
+      HighlightOptions(item);
+      break;
+    }
+    case keys::Space:
+      if (optionsHover_ != 0) OnClick();
+      break;
+    case keys::Enter:
+    case keys::Escape:
+      // As the close button: the sound, the display mode applied, every option written.
+      optionsHover_ = kCloseItem;
+      OnClick();
+      break;
+    default:
+      break;
+  }
+}
+
 void OptionsScreen::SaveOptions() {
   Settings& o = s_.settings;
   o.WriteSetting("Options", "Sound", Flag(o.soundEnabled));

@@ -18,6 +18,9 @@ class OptionsScreen final : public Screen {
 
   void OnMouseMove(int x, int y, int button) override;
   void OnClick() override;
+  // Up/Left and Down/Right move between the switches and the close button (highlight and sound
+  // as the pointer's), Space works the one highlighted, Enter or Esc closes the screen.
+  void OnKeyDown(int key, bool shift) override;
   void Paint() override { PresentOptions(); }
   // While hidden (CloseOptions showing its message) the screen draws nothing.
   void DrawInto(Surface& frame, int x, int y) const override;

@@ -158,6 +158,51 @@ TEST_F(OptionsScreenTest, CloseButtonClosesWithItsSoundAndSaves) {
   EXPECT_TRUE(Only("tell").empty());
 }
 
+TEST_F(OptionsScreenTest, ArrowsMoveBetweenTheSwitchesAndSpaceTogglesOne) {
+  OptionsScreen s(services);
+  s.OnKeyDown(keys::Space, false);  // nothing highlighted: nothing toggles
+  EXPECT_TRUE(settings.soundEnabled);
+  struct Step {
+    int key;
+    int hover;
+  } steps[] = {{keys::Down, 1}, {keys::Down, 2}, {keys::Right, 3}, {keys::Up, 2}, {keys::Left, 1},
+               {keys::Up, 7},   {keys::Down, 1}};
+  for (const Step& st : steps) {
+    s.OnKeyDown(st.key, false);
+    EXPECT_EQ(s.optionsHover(), st.hover) << st.key;
+  }
+  EXPECT_EQ(s.picture().pixel(kPoint[1][0], kPoint[1][1]), ScreenColour("optionshigh1"));
+  log.clear();
+  Scribble();
+  s.OnKeyDown(keys::Space, false);
+  EXPECT_FALSE(settings.soundEnabled);
+  EXPECT_FALSE(Ticked(s, 1));
+  EXPECT_EQ(Written(), Expected());
+  EXPECT_EQ(Only("sound"), (Log{"sound btnclick"}));
+  EXPECT_FALSE(s.Closed());
+}
+
+TEST_F(OptionsScreenTest, EnterAndEscCloseAsTheCloseButtonDoes) {
+  for (int key : {keys::Enter, keys::Escape}) {
+    OptionsScreen s(services);
+    s.OnKeyDown(keys::Down, false);
+    s.OnKeyDown(keys::Down, false);
+    s.OnKeyDown(keys::Space, false);  // music off
+    s.OnKeyDown(keys::Down, false);
+    s.OnKeyDown(keys::Down, false);
+    s.OnKeyDown(keys::Down, false);
+    s.OnKeyDown(keys::Down, false);
+    s.OnKeyDown(keys::Space, false);  // full screen asked for
+    log.clear();
+    s.OnKeyDown(key, false);
+    EXPECT_TRUE(s.Closed()) << key;
+    EXPECT_EQ(Only("display"), (Log{"display full"})) << key;
+    EXPECT_EQ(Written(), Expected());
+    display.SetFullScreen(false);
+    settings.musicEnabled = true;
+  }
+}
+
 // Full screen follows the option on closing only when it differs from the state at opening;
 // the restart notice comes only when the colour-blind option differs from its opening value.
 TEST_F(OptionsScreenTest, CloseAppliesOnlyRealChanges) {

@@ -17,6 +17,7 @@ void GameScreen::PresentGameMenu() {
   if (!st.undoAvailable) CopySprite(s, 0, 122, d_.sprites.FindSprite("gamemenudisabled1"), 164, 44);
   if (!st.multiLevelPack) CopySprite(s, 0, 220, d_.sprites.FindSprite("gamemenudisabled3"), 164, 44);
   CopySprite(picture(), 0, 0, &s, 640, 480);
+  DrawStatusPanel(picture());
   Invalidate();
 }
 

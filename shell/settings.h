@@ -3,7 +3,7 @@
 //
 // settings.ini is an ordinary profile file (platform/profile.h): [Options] holds Sound, Music,
 // Animation, ColorBlind, FullScreen and FadeEffect, [Music] holds LastSong; all values are
-// decimal text.
+// decimal text. [Window] Scale (added beside them) holds the window's scale.
 //
 // When settings.ini cannot be created at the first run (a read-only program folder, a full
 // disk), the player is told once ("Unable to save settings to ..."), and the game goes on with
@@ -15,18 +15,13 @@
 #include <string_view>
 
 #include "engine/ports.h"
+#include "platform/leading_number.h"
 
 namespace shell {
 
-// The value text read as a decimal number as far as it forms one, the way the desktop's Val
-// reads it: blanks (space, tab, CR, LF) anywhere are skipped, then an optional sign, digits,
-// a decimal point with digits and an exponent (E or D) are taken; reading stops at the first
-// other character. "1abc" is 1, " 2.5" is 2.5, empty or non-numeric text is 0. A number too
-// large for a double is +/- infinity.
-double LeadingNumber(std::string_view text);
-// Rounds to the nearest whole number, halves to the even one (2.5 -> 2, 3.5 -> 4), as the
-// desktop's conversions to whole numbers do.
-double RoundHalfEven(double value);
+// The number rule of every key (platform/leading_number.h).
+using platform::LeadingNumber;
+using platform::RoundHalfEven;
 
 class Settings {
  public:
@@ -78,8 +73,19 @@ class Settings {
   // [Options] FullScreen as start-up reads it: its leading number compared with 1.
   bool ReadFullScreen();
 
+  // [Window] Scale: the window's whole-number scale, 1 to 4. 0 when the key is missing or holds
+  // anything else (the desktop's default applies then); the file is never reported on here.
+  int ReadWindowScale();
+  // Writes [Window] Scale; values outside 1 .. 4 are not written.
+  void WriteWindowScale(int scale);
+
   // True while the settings live in memory because settings.ini could not be created.
   bool InMemoryOnly() const { return memory_.has_value(); }
+
+  // A run that writes nothing (test play from the editor): the settings of settings.ini, or
+  // the first-run content (windowed) when there is none, live in memory from here on. No
+  // question is asked and no file is created or changed.
+  void KeepInMemory();
 
  private:
   // ReadSetting without the message: nullopt when the file exists and cannot be read.

@@ -316,3 +316,33 @@ TEST_F(SettingsTest, GarbageFileNeverStopsTheStart) {
 }
 
 }  // namespace
+
+TEST_F(SettingsTest, WindowScaleIsOneDigitFromOneToFourAndAnythingElseIsTheDefault) {
+  struct Case {
+    const char* value;  // nullptr: no such key
+    int scale;
+  } cases[] = {{nullptr, 0}, {"1", 1}, {"2", 2}, {" 3 ", 3}, {"4", 4}, {"0", 0}, {"5", 0}, {"-2", 0},
+               {"2x", 0},    {"1.5", 0}, {"02", 0}, {"", 0},    {"\xff", 0}};
+  for (const Case& c : cases) {
+    dir.Put("settings.ini", shell::FirstRunSettingsContent(false) +
+                                (c.value ? std::string("[Window]\r\nScale=") + c.value + "\r\n" : ""));
+    EXPECT_EQ(settings.ReadWindowScale(), c.scale) << (c.value ? c.value : "missing");
+  }
+  // A settings file that cannot be read gives the default too, without a word.
+  ASSERT_EQ(::unlink((dir / "settings.ini").c_str()), 0);
+  dir.Mkdir("settings.ini");
+  EXPECT_EQ(settings.ReadWindowScale(), 0);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(SettingsTest, WindowScaleIsWrittenBesideTheDescribedKeys) {
+  ASSERT_TRUE(settings.CreateDefaultSettings());
+  const std::string firstRun = dir.Get("settings.ini");
+  settings.WriteWindowScale(2);
+  settings.WriteWindowScale(9);  // never written
+  EXPECT_EQ(settings.ReadWindowScale(), 2);
+  // The described lines stay byte for byte; the new section comes after them.
+  EXPECT_EQ(dir.Get("settings.ini").substr(0, firstRun.size()), firstRun);
+  settings.LoadSettings();
+  EXPECT_TRUE(settings.soundEnabled);
+}

@@ -11,10 +11,10 @@ bool DirExists(const std::string& path) { return platform::DirExists(path); }
 
 std::string GetLongFileName(const std::string& path) { return platform::GetLongFileName(path); }
 
-void OpenWebPage(const DesktopOpener& open) {
-  if (open) (void)open(kWebPageAddress);
-}
+bool OpenWebPage(const DesktopOpener& open) { return open && open(kWebPageAddress); }
 
-void OpenWebPage() { OpenWebPage(DesktopOpener(&platform::OpenWithDesktop)); }
+bool OpenWebPage() {
+  return OpenWebPage([](const std::string& target) { return platform::OpenWithDesktopChecked(target, kOpenerWatchMs); });
+}
 
 }  // namespace shell

@@ -20,8 +20,15 @@ inline constexpr const char kWebPageAddress[] = "https://frostlide.example.org/"
 // Opens an address with the desktop (platform::OpenWithDesktop in the game; a recorder in tests).
 using DesktopOpener = std::function<bool(const std::string& target)>;
 
-// Opens the game's web page in the default browser without waiting; a failure passes silently.
-void OpenWebPage(const DesktopOpener& open);
-void OpenWebPage();
+// Said when no browser could be started, followed by the address on its own so it can be
+// typed by hand (each fits the game's one-line box).
+inline constexpr const char kNoBrowserMessage[] = "No web browser could be started.";
+// How long the desktop's opener is watched for giving up at once (no browser to start).
+inline constexpr int kOpenerWatchMs = 1500;
+
+// Opens the game's web page in the default browser without waiting for it; false when no
+// browser could be started (the caller tells the player).
+bool OpenWebPage(const DesktopOpener& open);
+bool OpenWebPage();
 
 }  // namespace shell

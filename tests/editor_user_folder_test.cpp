@@ -25,7 +25,8 @@ class SilentUi : public mapwright::EditorUi {
   std::string SaveFileName(const std::string&, const std::string&, const std::string&, const std::string&) override {
     return {};
   }
-  void OpenUrl(const std::string&) override {}
+  bool OpenUrl(const std::string&) override { return false; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
 };
 
 TEST(EditorUserFolder, AReadOnlyProgramFolderKeepsTheEditorsFilesPerUser) {

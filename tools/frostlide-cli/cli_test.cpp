@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/program_version.h"
 #include "platform/test_dir.h"
 
 namespace {
@@ -146,6 +147,33 @@ TEST_F(CliTest, UsageErrors) {
   EXPECT_NE(help.out.find("play PACK LEVEL"), std::string::npos);
 }
 
+// What the manual page lists: every command, the two options and the exit statuses.
+TEST_F(CliTest, HelpAndVersion) {
+  for (const char* ask : {"help", "--help", "-h"}) {
+    const Result help = Run({ask});
+    EXPECT_EQ(help.code, 0) << ask;
+    EXPECT_EQ(help.err, "") << ask;
+    for (const char* line : {"usage: frostlide-cli COMMAND ARGS...", "frostlide-cli show PACK LEVEL",
+                             "frostlide-cli play PACK LEVEL [--yes] [--save-progress] MOVE...",
+                             "frostlide-cli hint PACK LEVEL [--yes] [MOVE...]", "frostlide-cli status PACK",
+                             "frostlide-cli render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] "
+                             "[--save-progress] MOVE...",
+                             "frostlide-cli solve PACK [LEVEL] [--plain] [--max-states N] [--max-moves N]",
+                             "frostlide-cli --help", "frostlide-cli --version", "exit status: 0 done"}) {
+      EXPECT_NE(help.out.find(line), std::string::npos) << ask << ": " << line << "\n" << help.out;
+    }
+  }
+  const Result version = Run({"--version"});
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, platform::VersionLine("frostlide-cli") + "\n");
+  EXPECT_EQ(version.err, "");
+  // Only on its own: followed by anything it is no command, and the usage says so.
+  const Result extra = Run({"--version", "x"});
+  EXPECT_EQ(extra.code, 2);
+  EXPECT_EQ(extra.out, "");
+  EXPECT_NE(extra.err.find("unknown command '--version'"), std::string::npos) << extra.err;
+}
+
 TEST_F(CliTest, MovesBoardInputWouldNotAllow) {
   const std::string pack = Put("p.cdn", Pack("T", {{"R.X", "X", "..G", "g"}}));
   const std::pair<const char*, const char*> cases[] = {
@@ -180,7 +208,10 @@ TEST_F(CliTest, PlayShowsCubesOnSpheresAndTrapdoorsAndTheSounds) {
                    "g . . . . . . . . . . . . . .\n" +
                        BoardLines({}).substr(30 * 6) +
                        "won: no\nwinnable: no\nundo: available\n");  // the red cube covers the only blue sphere
-  // The start created the progress file.
+  // A trial start creates no progress file; one asked to save does, as the game's start does.
+  EXPECT_FALSE(std::filesystem::exists(dir / "p.cdx"));
+  const Result saved = Run({"play", pack, "1", "--save-progress", "1,1,r"});
+  EXPECT_EQ(saved.code, 0) << saved.err;
   EXPECT_EQ(dir.Get("p.cdx"), "1\r\nu\r\n2\r\nu\r\n");
 }
 
@@ -192,15 +223,15 @@ TEST_F(CliTest, UndoTakesMovesBack) {
   EXPECT_NE(r.out.find("undo: none"), std::string::npos);
 }
 
-TEST_F(CliTest, AWinSetsUpTheNextLevelAndWritesProgress) {
+TEST_F(CliTest, AWinSetsUpTheNextLevelAndWritesProgressWhenAsked) {
   const std::string pack = Put("p.cdn", Pack("T", {{"R.rX"}, {"G.gX"}}));
-  const Result r = Run({"play", pack, "1", "1,1,r"});
+  const Result r = Run({"play", pack, "1", "--save-progress", "1,1,r"});
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out.substr(0, r.out.find("pack:")), "sound: click\nsound: match\nsound: victory\n");
   EXPECT_NE(r.out.find("level: 2 of 2\n" "scenery: 0\n" + BoardLines({"G.gX"})), std::string::npos) << r.out;
   EXPECT_EQ(dir.Get("p.cdx"), "1\r\nd\r\n2\r\nu\r\n");
 
-  const Result last = Run({"play", pack, "2", "1,1,r"});
+  const Result last = Run({"play", pack, "2", "--save-progress", "1,1,r"});
   EXPECT_NE(last.out.find("sound: victory\ncredits\n"), std::string::npos) << last.out;
   EXPECT_NE(last.out.find("level: 2 of 2\n"), std::string::npos);
   EXPECT_NE(last.out.find("won: yes\n"), std::string::npos);
@@ -216,7 +247,7 @@ TEST_F(CliTest, NothingIsPlayedAfterTheCredits) {
   EXPECT_NE(move.err.find("error: 1,3,r: "), std::string::npos) << move.err;
   EXPECT_EQ(move.out, "sound: click\nsound: match\nsound: victory\ncredits\n");
 
-  const Result undo = Run({"play", pack, "1", "1,1,r", "undo"});
+  const Result undo = Run({"play", pack, "1", "--save-progress", "1,1,r", "undo"});
   EXPECT_EQ(undo.code, 0) << undo.err;
   EXPECT_NE(undo.out.find("level: 1 of 1\nscenery: 0\n. . Rr X . . . . . . . . . . .\n"), std::string::npos)
       << undo.out;
@@ -248,6 +279,77 @@ TEST_F(CliTest, StatusReadsProgressLikeTheGame) {
   Put("p.cdx", "1\r\nu\r\n2\r\nd\r\n3\r\nD\r\n4\r\nu\r\n5\r\nd\r\n");  // "D" is not solved; 6 is missing
   r = Run({"status", pack});
   EXPECT_EQ(r.out.substr(r.out.find("1 ")), "1 open\n2 solved\n3 open\n4 open\n5 solved\n6 locked\n");
+}
+
+// Trying moves must not change the player's progress or records.
+TEST_F(CliTest, PlayReadsProgressAndRecordsButWritesNeitherUnlessAsked) {
+  const std::string pack = Put("p.cdn", Pack("T", {{"R.rX"}, {"G.gX"}}));
+  const Result fresh = Run({"play", pack, "1", "1,1,r"});
+  EXPECT_EQ(fresh.code, 0) << fresh.err;
+  EXPECT_NE(fresh.out.find("level: 2 of 2\n"), std::string::npos) << fresh.out;
+  EXPECT_FALSE(std::filesystem::exists(dir / "p.cdx"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "p.best"));
+
+  // Level 2 is open only by the progress read: play starts it and leaves the file as it was.
+  const std::string progress = "1\r\nd\r\n2\r\nu\r\n";
+  Put("p.cdx", progress);
+  const Result again = Run({"play", pack, "2", "1,1,r"});
+  EXPECT_NE(again.out.find("credits\n"), std::string::npos) << again.out;
+  EXPECT_EQ(dir.Get("p.cdx"), progress);
+  EXPECT_FALSE(std::filesystem::exists(dir / "p.best"));
+
+  const Result saved = Run({"play", pack, "2", "--save-progress", "1,1,r"});
+  EXPECT_EQ(saved.code, 0) << saved.err;
+  EXPECT_EQ(dir.Get("p.cdx"), "1\r\nd\r\n2\r\nd\r\n");
+  EXPECT_EQ(dir.Get("p.best"), "[Best]\r\n2=1\r\n");
+}
+
+TEST_F(CliTest, StatusAddsTheRecordOfASolvedLevel) {
+  const std::string pack = Put("p.cdn", Pack("T", std::vector<std::vector<std::string>>(4)));
+  Put("p.cdx", "1\r\nd\r\n2\r\nd\r\n3\r\nu\r\n4\r\nu\r\n");
+  const std::string records = "[Best]\r\n1=12\r\n3=4\r\n";  // 3 is no longer solved: no record shown
+  Put("p.best", records);
+  const Result r = Run({"status", pack});
+  EXPECT_EQ(r.out.substr(r.out.find("1 ")), "1 solved best 12\n2 solved\n3 open\n4 open\n");
+  EXPECT_EQ(dir.Get("p.best"), records);
+  // A damaged records file shows no records and stays as it is.
+  Put("p.best", "\x01\x02garbage");
+  const Result damaged = Run({"status", pack});
+  EXPECT_EQ(damaged.code, 0);
+  EXPECT_EQ(damaged.out.substr(damaged.out.find("1 ")), "1 solved\n2 solved\n3 open\n4 open\n");
+}
+
+TEST_F(CliTest, HintPrintsOneLine) {
+  struct Case {
+    const char* name;
+    std::vector<std::vector<std::string>> levels;
+    std::vector<std::string> moves;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"one move", {{"R.rX"}}, {}, "hint: 1,1,r (1 move to win)\n"},
+      {"a detour", {{"R....", "...rX", "X...."}}, {}, "hint: 1,1,d (2 moves to win)\n"},
+      {"after a move", {{"R....", "...rX", "X...."}}, {"1,1,d"}, "hint: 1,2,r (1 move to win)\n"},
+      // The crush took a cube both spheres needed; the question is answered no.
+      {"crushed", {{"R.C", "R", "r", "r"}}, {"1,1,r"}, "hint: none, no way to win from here\n"},
+      {"walled off", {{"R.X.r", "..X..", "XXX.."}}, {}, "hint: none, no way to win from here\n"},
+      {"won", {{"R.rX"}}, {"1,1,r"}, "hint: none, the level is solved\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string pack = Put("p.cdn", Pack("T", c.levels));
+    std::vector<std::string> args{"hint", pack, "1"};
+    args.insert(args.end(), c.moves.begin(), c.moves.end());
+    const Result r = Run(args);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, c.line);
+    // Played as play plays, writing nothing.
+    EXPECT_FALSE(std::filesystem::exists(dir / "p.cdx"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "p.best"));
+  }
+  const Result bad = Run({"hint", Put("p.cdn", Pack("T", {{"R.rX"}})), "1", "2,1,r"});
+  EXPECT_EQ(bad.code, 2);
+  EXPECT_EQ(bad.out, "");
 }
 
 TEST_F(CliTest, HeaderTextsAreShownAsUtf8) {

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "platform/program_version.h"
+
 namespace cli {
 
 void CommandTable::Add(Command command) {
@@ -25,6 +27,10 @@ namespace {
 void PrintUsage(const CommandTable& table, std::ostream& os) {
   os << "usage: frostlide-cli COMMAND ARGS...\n";
   for (const Command& c : table.commands()) os << "  frostlide-cli " << c.usage << "\n      " << c.summary << "\n";
+  os << "  frostlide-cli --help\n      prints this list\n";
+  os << "  frostlide-cli --version\n      prints the program's name and version\n";
+  os << "exit status: 0 done, 1 the pack is missing or damaged, 2 bad arguments or a move the board\n"
+        "refuses, 3 (render) pictures missing or the image not written\n";
 }
 }  // namespace
 
@@ -35,6 +41,10 @@ int Dispatch(const CommandTable& table, const std::vector<std::string>& args, co
   }
   if (args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
     PrintUsage(table, context.out);
+    return kExitOk;
+  }
+  if (platform::AsksForVersion(args)) {
+    context.out << platform::VersionLine("frostlide-cli") << "\n";
     return kExitOk;
   }
   const Command* command = table.Find(args[0]);

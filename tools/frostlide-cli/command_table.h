@@ -46,7 +46,7 @@ class CommandTable {
 int Dispatch(const CommandTable& table, const std::vector<std::string>& args, const CommandContext& context);
 
 // The registration functions, one per source file.
-void RegisterBoardCommands(CommandTable& table);  // show, play, status
+void RegisterBoardCommands(CommandTable& table);  // show, play, hint, status
 void RegisterRenderCommands(CommandTable& table);  // render
 void RegisterSolveCommands(CommandTable& table);   // solve
 void RegisterAllCommands(CommandTable& table);

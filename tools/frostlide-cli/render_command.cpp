@@ -24,7 +24,7 @@ namespace {
 constexpr int kExitDataError = 3;
 
 constexpr const char* kUsage =
-    "usage: frostlide-cli render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] MOVE...\n";
+    "usage: frostlide-cli render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] [--save-progress] MOVE...\n";
 
 // Prints like `play`, and remembers whether the platform's error box came up (a missing
 // background stops the level's drawing, so there is no picture to write).
@@ -45,7 +45,7 @@ class RenderPrompt : public engine::Prompt {
 int Render(const CommandContext& c, const std::vector<std::string>& args) {
   std::vector<std::string> rest;
   std::string dataDir;
-  bool colorBlind = false, yes = false;
+  bool colorBlind = false, yes = false, saveProgress = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--data") {
       if (i + 1 == args.size()) {
@@ -57,6 +57,8 @@ int Render(const CommandContext& c, const std::vector<std::string>& args) {
       colorBlind = true;
     } else if (args[i] == "--yes") {
       yes = true;
+    } else if (args[i] == "--save-progress") {
+      saveProgress = true;
     } else {
       rest.push_back(args[i]);
     }
@@ -90,6 +92,8 @@ int Render(const CommandContext& c, const std::vector<std::string>& args) {
   presentation::BoardRenderer renderer(store, clock, &fadeEffect, &suppressFade);
   // Animation on: the glide's frames are drawn too, so the picture is the game's own.
   engine::Game game({renderer, sound, prompt, clock, host}, engine::GameSettings{0, appPath, true});
+  // As play: a win is written to the progress and records only when asked.
+  game.SetWritesFiles(saveProgress);
 
   if (!game.OpenPack(packPath)) return kExitPackError;
   int level = 0;
@@ -100,6 +104,7 @@ int Render(const CommandContext& c, const std::vector<std::string>& args) {
   // The pack's progress as the game knows it, without creating a progress file.
   game.ResetSolved();
   game.ReadProgress();
+  game.ReadRecords();
   game.LoadLevel(level);
   if (prompt.failed) {
     c.err << "error: the level's background is missing below " << appPath << "data/\n";
@@ -126,9 +131,10 @@ int Render(const CommandContext& c, const std::vector<std::string>& args) {
 }  // namespace
 
 void RegisterRenderCommands(CommandTable& table) {
-  table.Add({"render", "render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] MOVE...",
+  table.Add({"render", "render PACK LEVEL OUT.png [--data DIR] [--colorblind] [--yes] [--save-progress] MOVE...",
              "sets LEVEL of PACK up with the game's pictures (from DIR, default the program folder), "
-             "plays MOVEs as play does and writes the board as PNG; exit 3 when pictures are missing",
+             "plays MOVEs as play does and writes the board as PNG; exit 3 when pictures are missing. "
+             "Like play, writes no progress or records unless --save-progress is given",
              Render});
 }
 

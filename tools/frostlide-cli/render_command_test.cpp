@@ -113,6 +113,25 @@ TEST_F(RenderCommandTest, MovesAndUndosArePlayed) {
   EXPECT_FALSE(std::filesystem::exists(dir / "pack.cdx"));
 }
 
+TEST_F(RenderCommandTest, AWinIsWrittenToProgressAndRecordsOnlyWhenAsked) {
+  std::string text = "[PackHeader]\r\nCollectionName=T\r\nAuthor=A\r\nComment=\r\nNumberOfLevels=2\r\n\r\n";
+  for (int level = 1; level <= 2; ++level) {
+    text += "[Level" + std::to_string(level) + "Data]\r\nR.rX...........\r\n";
+    for (int row = 2; row <= 15; ++row) text += "...............\r\n";
+    text += "\r\n";
+  }
+  const std::string won = Put("won.cdn", text);
+  const Result trial = Run({won, "1", dir / "w.png", "1,1,r"});
+  ASSERT_EQ(trial.code, 0) << trial.err;
+  EXPECT_NE(trial.out.find("level: 2 of 2"), std::string::npos) << trial.out;
+  EXPECT_FALSE(std::filesystem::exists(dir / "won.cdx"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "won.best"));
+  const Result saved = Run({won, "1", dir / "w.png", "--save-progress", "1,1,r"});
+  ASSERT_EQ(saved.code, 0) << saved.err;
+  EXPECT_EQ(dir.Get("won.cdx"), "1\r\nd\r\n2\r\nu\r\n");
+  EXPECT_EQ(dir.Get("won.best"), "[Best]\r\n1=1\r\n");
+}
+
 TEST_F(RenderCommandTest, ColourBlindPictures) {
   const Result r = Run({"--colorblind", pack, "1", dir / "cb.png"});
   ASSERT_EQ(r.code, 0) << r.err;

@@ -134,37 +134,6 @@ std::string FormatPack(const std::string& title, const std::string& author, cons
   return out;
 }
 
-std::string FormatSolutions(const std::vector<std::vector<engine::SolverMove>>& solutions) {
-  std::string out;
-  for (std::size_t i = 1; i < solutions.size(); ++i)
-    out += std::to_string(i) + ": " + engine::FormatMoves(solutions[i]) + "\r\n";
-  return out;
-}
-
-bool ParseSolutions(const std::string& text, std::vector<std::vector<engine::SolverMove>>& solutions) {
-  std::istringstream in(text);
-  std::string line;
-  std::vector<std::vector<engine::SolverMove>> parsed(1);
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == '#') continue;
-    const std::size_t colon = line.find(':');
-    if (colon == std::string::npos || colon == 0 || colon > 3) return false;
-    int n = 0;
-    for (std::size_t i = 0; i < colon; ++i) {
-      if (line[i] < '0' || line[i] > '9') return false;
-      n = n * 10 + (line[i] - '0');
-    }
-    if (n < 1 || n > 255) return false;
-    std::vector<engine::SolverMove> moves;
-    if (!engine::ParseMoves(line.substr(colon + 1), moves)) return false;
-    if (parsed.size() <= static_cast<std::size_t>(n)) parsed.resize(static_cast<std::size_t>(n) + 1);
-    parsed[static_cast<std::size_t>(n)] = std::move(moves);
-  }
-  solutions = std::move(parsed);
-  return true;
-}
-
 bool ReadPackLevels(const std::string& path, std::vector<Rows>& levels, std::string* title) {
   engine::PackHeader header;
   {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/board.h"
+#include "engine/records.h"
 #include "engine/solver.h"
 
 namespace levelgen {
@@ -48,12 +49,9 @@ NoviceResult MeasureNovice(const Rows& rows, int minimumMoves, int tries = 200, 
 std::string FormatPack(const std::string& title, const std::string& author, const std::string& comment,
                        const std::vector<Rows>& levels);
 
-// "n: x,y,d ..." per level, CR LF.
-std::string FormatSolutions(const std::vector<std::vector<engine::SolverMove>>& solutions);
-
-// Reads such a file: solutions[n] for the levels it names (index 0 unused). False on a line
-// that is not of that form.
-bool ParseSolutions(const std::string& text, std::vector<std::vector<engine::SolverMove>>& solutions);
+// The solutions file is read by the game too (par); its form lives with the records.
+using engine::FormatSolutions;
+using engine::ParseSolutions;
 
 // The levels of a pack file, read the way the game reads them. False when the pack cannot
 // be opened or its header is damaged.

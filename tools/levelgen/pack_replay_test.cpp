@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/cube_movement.h"
 #include "engine/game.h"
+#include "engine/game_rules.h"
+#include "engine/hint.h"
 #include "engine/level_loader.h"
 #include "engine/null_ports.h"
 #include "platform/files.h"
@@ -183,6 +186,77 @@ TEST(BuiltInPack, TheSolverProvesTheEarlyMinimaQuickly) {
     ASSERT_EQ(r.status, engine::SolveStatus::Solved) << "level " << n;
     EXPECT_EQ(r.moves.size(), solutions[static_cast<std::size_t>(n)].size()) << "level " << n;
   }
+}
+
+}  // namespace
+}  // namespace levelgen
+
+namespace levelgen {
+namespace {
+
+// Fewest moves to win from board, by the solver; -1 when it finds none.
+int Minimum(const engine::Board& board) {
+  const engine::SolveResult r = engine::Solve(board, engine::HintSearchOptions());
+  return r.status == engine::SolveStatus::Solved ? static_cast<int>(r.moves.size()) : -1;
+}
+
+// The hint the game gives along every stored line: its move brings the win exactly one move
+// closer, by the solver's own count. Checked here on the levels whose whole search is small
+// (a spread over every chapter); bench/hint_bench --sweep checks every level.
+TEST(BuiltInPack, AHintAlongTheStoredSolutionBringsTheWinOneMoveCloser) {
+  std::vector<Rows> levels;
+  ASSERT_TRUE(ReadPackLevels(kPack, levels));
+  std::string solutionsText;
+  ASSERT_TRUE(platform::ReadFile(kSolutions, solutionsText));
+  std::vector<std::vector<engine::SolverMove>> solutions;
+  ASSERT_TRUE(ParseSolutions(solutionsText, solutions));
+  int checked = 0;
+  for (int n = 1; n <= 100; ++n) {
+    SCOPED_TRACE("level " + std::to_string(n));
+    const engine::Board start = BoardFromRows(levels[static_cast<std::size_t>(n - 1)]);
+    const auto& line = solutions[static_cast<std::size_t>(n)];
+    engine::SolverOptions small;
+    small.maxStates = 3000;
+    const bool sampled = engine::Solve(start, small).status == engine::SolveStatus::Solved;
+    engine::Board b = start;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      const engine::Hint h = engine::FindHintWithLine(start, line, b);
+      ASSERT_EQ(h.kind, engine::HintKind::Move) << "move " << k + 1;
+      if (sampled) {
+        EXPECT_EQ(Minimum(b), h.movesToWin) << "move " << k + 1;
+        engine::Board after = b;
+        engine::SlideCube(after, h.move.x, h.move.y, h.move.direction);
+        EXPECT_EQ(h.movesToWin == 1 ? 0 : Minimum(after), h.movesToWin - 1) << "move " << k + 1;
+      }
+      engine::SlideCube(b, line[k].x, line[k].y, line[k].direction);
+    }
+    checked += sampled;
+  }
+  EXPECT_GE(checked, 12);
+}
+
+// A crush that loses a cube the level needs leaves no way to win, and the hint says so.
+TEST(BuiltInPack, AfterACrushThatLosesANeededCubeTheHintSaysNoWayToWin) {
+  std::vector<Rows> levels;
+  ASSERT_TRUE(ReadPackLevels(kPack, levels));
+  int found = 0;
+  for (std::size_t n = 0; n < levels.size() && found < 3; ++n) {
+    const engine::Board start = BoardFromRows(levels[n]);
+    for (int x = 1; x <= engine::kBoardSize && found < 3; ++x) {
+      for (int y = 1; y <= engine::kBoardSize && found < 3; ++y) {
+        for (engine::Direction d : {engine::Direction::Left, engine::Direction::Right, engine::Direction::Up,
+                                    engine::Direction::Down}) {
+          if (!engine::CanPush(start, x, y, d)) continue;
+          engine::Board b = start;
+          if (!engine::SlideCube(b, x, y, d).crushed || engine::IsWinnable(b)) continue;
+          EXPECT_EQ(engine::FindHint(b).kind, engine::HintKind::NoWayToWin) << "level " << n + 1;
+          ++found;
+          break;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(found, 3);
 }
 
 }  // namespace

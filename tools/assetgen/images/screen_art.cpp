@@ -6,6 +6,7 @@
 
 #include "tools/assetgen/images/board_art.h"
 #include "tools/assetgen/images/contact.h"
+#include "tools/assetgen/images/how_to_play_art.h"
 #include "tools/assetgen/images/ui_kit.h"
 
 namespace art {
@@ -149,6 +150,10 @@ const MenuItem kGameItems[6] = {{"Undo", 136, 164},        {"Restart", 188, 220}
                                 {"Select level", 276, 306}, {"Options", 320, 352}, {"Exit to menu", 368, 396}};
 const int kGameHighlightY[6] = {122, 176, 220, 264, 308, 352};
 
+// The status panel and its hint button (the game reads the same places from game_screen.h).
+const Rect kGameStatusPanel{5, 34, 158, 76};
+const Rect kGameHintButton{104, 84, 52, 22};
+
 Rect GameHighlightRect(int item) { return Rect{2, kGameHighlightY[item - 1], 164, 44}; }
 Rect GameDisabledRect(int item) { return Rect{0, kGameHighlightY[item - 1], 164, 44}; }
 Rect GameLabelArea(int item) {
@@ -171,15 +176,15 @@ Image GameScreen(TextRenderer& tr, int highlight, bool undoOff, bool nextOff) {
     }
   }
   img.Paste(column, 0, 0);
-  DrawCube(img, Place{24, 420, 1.0f}, 1, 0, false);
-  DrawCube(img, Place{118, 424, 0.9f}, 5, 0, false);
-  DrawSphere(img, Place{60, 428, 1.0f}, 0, 8.0f, false);
-  Wordmark(img, tr, 84, 42, 30);
-  // A divider of frost between the wordmark and the items.
-  FillShape(img, Capsule({22, 84}, {146, 84}, 0.6f), Linear({22, 0}, {146, 0}, {{0, WithAlpha(ui::kFrost, 0)},
-                                                                           {0.5f, WithAlpha(ui::kFrost, 0.8f)},
-                                                                           {1, WithAlpha(ui::kFrost, 0)}}));
-  Snowflake(img, {84, 84}, 6, ui::kFrost, 1.2f);
+  // A small wordmark leaves room for the status panel above the items: the level, moves, par
+  // and best are written into its well at run time, beside the hint button.
+  Wordmark(img, tr, 84, 18, 21);
+  FrostPanel(img, kGameStatusPanel, 8, 0.8f);
+  Well(img, Rect{kGameStatusPanel.x + 5, kGameStatusPanel.y + 4, kGameStatusPanel.w - 10, 22}, 5);
+  DrawButton(img, tr, kGameHintButton, "Hint", 12, ButtonState::Normal, kGameHintButton.Inset(-1));
+  // Below the items, the drift carries the notices (solved, no way to win); a few flakes only.
+  Snowflake(img, {22, 462}, 5, WithAlpha(ui::kFrost, 0.7f), 1.0f);
+  Snowflake(img, {146, 464}, 4, WithAlpha(ui::kFrost, 0.6f), 1.0f);
   // The area behind the board stays plain; a thin frame shows around it.
   FillShape(img, RoundRect(168, 0, 640, 480, 0), Hex(0x0A1B2A));
   FillShape(img, RoundRect(168, 7, 633, 472, 0), ui::kNight);
@@ -316,12 +321,6 @@ void DrawLock(Image& img, float x, float y, Rgba colour) {
   FillShape(img, Circle({x + 3.0f, y + 4.9f}, 0.7f), ui::kInk);
 }
 
-void DrawTick(Image& img, float x, float y, Rgba colour) {
-  const Sdf tick = Polyline({{x, y + 2.6f}, {x + 2.0f, y + 4.8f}, {x + 5.6f, y}}, 0.85f);
-  FillShape(img, Grow(tick, 0.7f), WithAlpha(ui::kInk, 0.7f));
-  FillShape(img, tick, colour);
-}
-
 void DrawTile(Image& img, TextRenderer& tr, int n, TileState state) {
   const Rect r = TileRect(n);
   const float x0 = static_cast<float>(r.x), y0 = static_cast<float>(r.y);
@@ -399,181 +398,6 @@ Image CustomPacks(TextRenderer& tr, int highlight) {
   return img;
 }
 
-// ------------------------------------------------------------------ how to play
-
-const Rect kHowOkHighlight{232, 396, 40, 30};
-const Rect kHowOkButton = Span(238, 399, 269, 424);  // hot: x 237 .. 270, y 398 .. 429
-
-struct Board {
-  const OutputSet& out;
-  const Image& floor;
-  void Floor(Image& img, int x, int y, int cellX, int cellY) const {
-    img.Paste(floor.Crop(cellX * kCell, cellY * kCell, kCell, kCell), x, y);
-  }
-  void Sprite(Image& img, int x, int y, const std::string& path, const std::string& maskPath) const {
-    DrawMasked(img, x, y, out.Get(path), out.Get(maskPath));
-  }
-  void Cube(Image& img, int x, int y, int colour, const std::string& arrow) const {
-    Sprite(img, x, y, "data/sprites/cubes/" + std::string(kColourNames[colour]) + "cube" + arrow + ".bmp",
-           "data/sprites/cubes/cubemask.bmp");
-  }
-  void Sphere(Image& img, int x, int y, int colour) const {
-    Sprite(img, x, y, "data/sprites/spheres/" + std::string(kColourNames[colour]) + "sphere.bmp",
-           "data/sprites/spheres/spheremask.bmp");
-  }
-  void Block(Image& img, int x, int y, const std::string& name) const {
-    Sprite(img, x, y, "data/sprites/blocks/" + name + ".bmp", "data/sprites/blocks/blockmask.bmp");
-  }
-};
-
-void Card(Image& img, TextRenderer& tr, const Rect& r, const std::string& heading) {
-  FrostPanel(img, r, 9, 0.9f);
-  TextStyle h = LabelStyle();
-  h.fill = Linear({0, static_cast<float>(r.y)}, {0, static_cast<float>(r.y) + 24}, {{0, Hex(0xFFFFFF)}, {1, ui::kIce}});
-  DrawLabel(img, tr, heading, 14, static_cast<float>(r.x) + 12, static_cast<float>(r.y) + 15, Align::Left, h);
-}
-
-void Framed(Image& img, int x, int y, int w, int h) {
-  FillShape(img, Ring(RoundRect(static_cast<float>(x) - 1.5f, static_cast<float>(y) - 1.5f, static_cast<float>(x + w) + 1.5f,
-                                static_cast<float>(y + h) + 1.5f, 2), 0.6f),
-            WithAlpha(ui::kFrost, 0.7f));
-}
-
-void SmallArrow(Image& img, Pt a, Pt b, Rgba colour) {
-  const float dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
-  const Pt d{dx / len, dy / len}, n{-d.y, d.x};
-  const Sdf shaft = Capsule(a, {b.x - d.x * 5, b.y - d.y * 5}, 1.3f);
-  const Sdf head = Polygon({b, {b.x - d.x * 7 + n.x * 5, b.y - d.y * 7 + n.y * 5}, {b.x - d.x * 7 - n.x * 5, b.y - d.y * 7 - n.y * 5}});
-  FillShape(img, Grow(Union(shaft, head), 1.0f), WithAlpha(ui::kInk, 0.9f));
-  FillShape(img, Union(shaft, head), colour);
-}
-
-void KeyCap(Image& img, TextRenderer& tr, const Rect& r, const std::string& key, int size) {
-  const float x0 = static_cast<float>(r.x), y0 = static_cast<float>(r.y);
-  const float x1 = static_cast<float>(r.x1()), y1 = static_cast<float>(r.y1());
-  FillShape(img, RoundRect(x0, y0 + 2, x1, y1 + 2, 5), WithAlpha(Hex(0x02080E), 0.6f));
-  FillShape(img, RoundRect(x0, y0, x1, y1, 5), Hex(0x8FB1C9));
-  FillShape(img, RoundRect(x0 + 2, y0 + 1, x1 - 2, y1 - 4, 4), Linear({0, y0}, {0, y1}, {{0, Hex(0xFFFFFF)}, {1, Hex(0xD3E8F5)}}));
-  DrawLabel(img, tr, key, size, (x0 + x1) / 2, (y0 + y1 - 3) / 2, Align::Center, DarkStyle(ui::kNight));
-}
-
-Image HowToPlay(TextRenderer& tr, const OutputSet& out, bool okHot) {
-  Image img(503, 431);
-  WindowFrame(img, "How to play", 30, tr);
-  const Board board{out, out.Get("data/backgrounds/bg1.jpg")};
-  TextStyle body = LabelStyle();
-  body.shadowDy = 1;
-  body.shadowBlur = 1;
-  TextStyle note = body;
-  note.fill = Solid(ui::kFrost);
-
-  // 1: pointing and sliding.
-  const Rect c1{10, 38, 237, 172};
-  Card(img, tr, c1, "Slide the cubes");
-  {
-    const int x = c1.x + 22, y = c1.y + 34;
-    for (int i = 0; i < 6; ++i) board.Floor(img, x + i * kCell, y, 3 + i, 4);
-    board.Cube(img, x, y, 1, "right");
-    for (int i = 1; i <= 3; ++i) {  // the glide, fading in
-      Image ghost = img.Crop(x + i * kCell, y, kCell, kCell);
-      board.Cube(ghost, 0, 0, 1, "");
-      img.Draw(ghost, x + i * kCell, y, 0.18f * static_cast<float>(i));
-    }
-    board.Cube(img, x + 4 * kCell, y, 1, "");
-    board.Block(img, x + 5 * kCell, y, "block1");
-    Framed(img, x, y, 6 * kCell, kCell);
-    img.Draw(out.Get("data/sprites/gui/cursor.png"), x + 25, y + 8);
-    Paragraph(img, tr, "Point at a cube: arrows show where it can go. Click and it slides until something stops it.", 12,
-              static_cast<float>(c1.x) + 14, static_cast<float>(y + kCell) + 12, 210, 16, body);
-    // The four arrows, one for each side of the cube the pointer is on.
-    const char* const arrows[4] = {"left", "top", "bottom", "right"};
-    for (int i = 0; i < 4; ++i) {
-      const int ax = c1.x + 38 + i * 44, ay = c1.y + 132;
-      board.Floor(img, ax, ay, 5 + i, 6);
-      board.Cube(img, ax, ay, 2 + (i % 2) * 3, arrows[i]);
-      Framed(img, ax, ay, kCell, kCell);
-    }
-  }
-  // 2: matching the colours.
-  const Rect c2{256, 38, 237, 172};
-  Card(img, tr, c2, "Match the colours");
-  {
-    const int x = c2.x + 22, y = c2.y + 34;
-    for (int i = 0; i < 4; ++i) board.Floor(img, x + i * kCell, y, 6 + i, 8);
-    board.Cube(img, x, y, 0, "right");
-    board.Sphere(img, x + 3 * kCell, y, 0);
-    Framed(img, x, y, 4 * kCell, kCell);
-    SmallArrow(img, {static_cast<float>(x + 4 * kCell) + 8, static_cast<float>(y) + 15.5f},
-               {static_cast<float>(x + 4 * kCell) + 30, static_cast<float>(y) + 15.5f}, Hex(0xFFFFFF));
-    const int rx = x + 4 * kCell + 38;
-    board.Floor(img, rx, y, 9, 8);
-    board.Cube(img, rx, y, 0, "");
-    board.Sphere(img, rx, y, 0);
-    Framed(img, rx, y, kCell, kCell);
-    DrawTick(img, static_cast<float>(rx + kCell) + 4, static_cast<float>(y) + 12, Hex(0x8ED88F));
-    Paragraph(img, tr, "Cover every sphere with a cube of its own colour. When all are covered, the level is solved.", 12,
-              static_cast<float>(c2.x) + 14, static_cast<float>(y + kCell) + 12, 210, 16, body);
-    // A cube on a sphere of another colour does not count.
-    const int wx = c2.x + 22, wy = c2.y + 132;
-    board.Floor(img, wx, wy, 4, 9);
-    board.Cube(img, wx, wy, 1, "");
-    board.Sphere(img, wx, wy, 5);
-    Framed(img, wx, wy, kCell, kCell);
-    const Pt m{static_cast<float>(wx + kCell) + 9, static_cast<float>(wy) + 15.5f};
-    const Sdf cross = Union(Capsule({m.x - 3.5f, m.y - 3.5f}, {m.x + 3.5f, m.y + 3.5f}, 1.1f),
-                            Capsule({m.x - 3.5f, m.y + 3.5f}, {m.x + 3.5f, m.y - 3.5f}, 1.1f));
-    FillShape(img, Grow(cross, 0.9f), WithAlpha(ui::kInk, 0.9f));
-    FillShape(img, cross, Hex(0xF08A7E));
-    Paragraph(img, tr, "A cube on the wrong colour does not count.", 11, static_cast<float>(wx + kCell) + 22,
-              static_cast<float>(wy) + 1, 150, 15, note);
-  }
-  // 3: the special blocks.
-  const Rect c3{10, 216, 237, 172};
-  Card(img, tr, c3, "Mind the blocks");
-  {
-    const int x = c3.x + 14;
-    int y = c3.y + 30;
-    board.Floor(img, x, y, 2, 2);
-    board.Block(img, x, y, "block1chapped");
-    Framed(img, x, y, kCell, kCell);
-    Paragraph(img, tr, "Cracked blocks break when a cube runs into them.", 11, static_cast<float>(x + kCell) + 10,
-              static_cast<float>(y) - 1, 168, 15, body);
-    y += 44;
-    board.Floor(img, x, y, 2, 3);
-    board.Block(img, x, y, "crushblock");
-    Framed(img, x, y, kCell, kCell);
-    Paragraph(img, tr, "Crush blocks destroy every cube that slides onto them.", 11, static_cast<float>(x + kCell) + 10,
-              static_cast<float>(y) - 1, 168, 15, body);
-    y += 44;
-    board.Floor(img, x, y, 2, 4);
-    DrawTrapdoorBlend(img, x, y, out.Get("data/sprites/blocks/block1.bmp"));
-    Framed(img, x, y, kCell, kCell);
-    SmallArrow(img, {static_cast<float>(x + kCell) + 3, static_cast<float>(y) + 15.5f},
-               {static_cast<float>(x + kCell) + 15, static_cast<float>(y) + 15.5f}, Hex(0xFFFFFF));
-    board.Floor(img, x + kCell + 19, y, 3, 4);
-    board.Block(img, x + kCell + 19, y, "block1");
-    Framed(img, x + kCell + 19, y, kCell, kCell);
-    Paragraph(img, tr, "A trapdoor lets one cube across, then closes.", 11, static_cast<float>(x + 2 * kCell) + 28,
-              static_cast<float>(y) - 1, 124, 15, body);
-  }
-  // 4: undo.
-  const Rect c4{256, 216, 237, 172};
-  Card(img, tr, c4, "Made a mistake?");
-  {
-    KeyCap(img, tr, Rect{c4.x + 16, c4.y + 34, 38, 38}, "U", 20);
-    Paragraph(img, tr, "Press U or choose Undo to take back your last move.", 12, static_cast<float>(c4.x) + 66,
-              static_cast<float>(c4.y) + 31, 160, 16, body);
-    KeyCap(img, tr, Rect{c4.x + 16, c4.y + 88, 24, 22}, "R", 12);
-    DrawLabel(img, tr, "restarts the level", 11, static_cast<float>(c4.x) + 48, static_cast<float>(c4.y) + 98, Align::Left, note);
-    KeyCap(img, tr, Rect{c4.x + 16, c4.y + 116, 34, 22}, "Esc", 11);
-    DrawLabel(img, tr, "back to the menu", 11, static_cast<float>(c4.x) + 58, static_cast<float>(c4.y) + 126, Align::Left, note);
-    Paragraph(img, tr, "A move that makes the level unwinnable is offered for undo at once.", 10, static_cast<float>(c4.x) + 14,
-              static_cast<float>(c4.y) + 142, 212, 13, note);
-  }
-  DrawButton(img, tr, kHowOkButton, "OK", 13, okHot ? ButtonState::Hot : ButtonState::Normal, kHowOkHighlight.Inset(1));
-  return img;
-}
-
 }  // namespace
 
 void MakeScreenArt(OutputSet& out, TextRenderer& tr, std::vector<std::string>& errors) {
@@ -642,9 +466,9 @@ void MakeScreenArt(OutputSet& out, TextRenderer& tr, std::vector<std::string>& e
   cut.Cut("playcustomhigh2.bmp", custom, CustomPacks(tr, 2), kCustomHighlight[1]);
   cut.Cut("playcustomhigh3.bmp", custom, CustomPacks(tr, 3), kCustomHighlight[2]);
 
-  const Image how = HowToPlay(tr, out, false);
+  const Image how = HowToPlayPage(tr, out, false);
   out.Add(kGui + "howtoplay.bmp", how);
-  cut.Cut("howtoplayhigh1.bmp", how, HowToPlay(tr, out, true), kHowOkHighlight);
+  cut.Cut("howtoplayhigh1.bmp", how, HowToPlayPage(tr, out, true), kHowOkHighlight);
 }
 
 }  // namespace art

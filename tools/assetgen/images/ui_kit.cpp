@@ -377,4 +377,10 @@ float Paragraph(Image& img, TextRenderer& tr, const std::string& text, int size,
   return y;
 }
 
+void DrawTick(Image& img, float x, float y, Rgba colour) {
+  const Sdf tick = Polyline({{x, y + 2.6f}, {x + 2.0f, y + 4.8f}, {x + 5.6f, y}}, 0.85f);
+  FillShape(img, Grow(tick, 0.7f), WithAlpha(ui::kInk, 0.7f));
+  FillShape(img, tick, colour);
+}
+
 }  // namespace art

@@ -56,6 +56,9 @@ enum class ButtonState { Normal, Hot };
 void DrawButton(Image& img, TextRenderer& tr, const Rect& r, const std::string& label, int size,
                 ButtonState state, const Rect& clip);
 
+// A small tick mark (solved levels, a matched sphere) with its top left near (x, y).
+void DrawTick(Image& img, float x, float y, Rgba colour);
+
 void Wordmark(Image& img, TextRenderer& tr, float cx, float cy, int size);
 
 // Word-wrapped text from (x, top); returns the y below the last line.

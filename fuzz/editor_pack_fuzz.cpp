@@ -26,7 +26,8 @@ class QuietUi : public mapwright::EditorUi {
                            const std::string&) override {
     return {};
   }
-  void OpenUrl(const std::string&) override {}
+  bool OpenUrl(const std::string&) override { return false; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
   std::vector<std::string> messages;
 };
 

@@ -1,5 +1,7 @@
 #include "presentation/message_box.h"
 
+#include <cstdlib>
+
 #include <SDL.h>
 
 #include "presentation/text.h"
@@ -46,6 +48,13 @@ std::optional<bool> SdlMessageBox::ShowWithSdl(const std::string& title, const s
   data.message = shown.c_str();
   data.numbuttons = yesNo ? 2 : 1;
   data.buttons = yesNo ? yesNoButtons : okButton;
+#if defined(__unix__) && !defined(__APPLE__)
+  // Without a display the desktop's box helper (zenity) cannot open, exits as if No had been
+  // pressed, and SDL reports that as an answer: no display means no desktop box.
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if ((x11 == nullptr || *x11 == '\0') && (wayland == nullptr || *wayland == '\0')) return std::nullopt;
+#endif
   int pressed = -1;
   if (SDL_ShowMessageBox(&data, &pressed) != 0) return std::nullopt;
   // -1: closed without a button, which is No.

@@ -54,12 +54,11 @@ struct NoMoveEffects {
   void CrackedBroken(int, int) {}
 };
 
-// One cell of a slide: moves the cube on (x, y) to its neighbour in d. Returns true when the
-// neighbour was a crush block, which destroyed the cube. Caller guarantees the neighbour is on
-// the board and is Empty, Sphere, Trapdoor or CrushBlock.
+// One cell of a slide: moves the cube on (x, y) to its neighbour (nx, ny) in d. Returns true
+// when the neighbour was a crush block, which destroyed the cube. Caller guarantees the
+// neighbour is on the board and is Empty, Sphere, Trapdoor or CrushBlock.
 template <class Effects>
-bool StepCubeWith(Board& board, int x, int y, Direction d, Effects& fx) {
-  const auto [nx, ny] = StepFrom(x, y, d);
+bool StepCubeWith(Board& board, int x, int y, int nx, int ny, Direction d, Effects& fx) {
   Cell& from = board.at(x, y);
   Cell& to = board.at(nx, ny);
   const CubeColor color = from.cubeColor;
@@ -100,6 +99,24 @@ bool StepCubeWith(Board& board, int x, int y, Direction d, Effects& fx) {
   return crushed;
 }
 
+template <class Effects>
+bool StepCubeWith(Board& board, int x, int y, Direction d, Effects& fx) {
+  const auto [nx, ny] = StepFrom(x, y, d);
+  return StepCubeWith(board, x, y, nx, ny, d, fx);
+}
+
+// Cells from (x, y) to the board's edge in direction d.
+inline int CellsToEdge(int x, int y, Direction d) {
+  switch (d) {
+    case Direction::Left: return x - 1;
+    case Direction::Right: return kBoardSize - x;
+    case Direction::Up: return y - 1;
+    case Direction::Down: return kBoardSize - y;
+    case Direction::None: break;
+  }
+  return 0;
+}
+
 // The whole slide of the cube on (x, y) in direction d, from the first step until it rests or
 // is destroyed. The resting cube's arrow is cleared. Returns moved = false, changing nothing,
 // when CanPush is false.
@@ -111,23 +128,25 @@ MoveOutcome SlideCubeWith(Board& board, int x, int y, Direction d, Effects& fx) 
   out.fromX = x;
   out.fromY = y;
   out.cubeColor = board.at(x, y).cubeColor;
-  for (;;) {
-    const bool crushed = StepCubeWith(board, x, y, d, fx);
-    const auto next = StepFrom(x, y, d);
-    x = next.first;
-    y = next.second;
+  // The step is worked out once; the loop runs at most to the edge.
+  const auto [nx0, ny0] = StepFrom(x, y, d);
+  const int dx = nx0 - x, dy = ny0 - y;
+  for (int room = CellsToEdge(x, y, d);;) {
+    const bool crushed = StepCubeWith(board, x, y, x + dx, y + dy, d, fx);
+    x += dx;
+    y += dy;
     ++out.steps;
+    --room;
     if (crushed) {
       out.crushed = true;
       break;
     }
-    if (AtEdge(x, y, d)) break;
-    const auto [nx, ny] = StepFrom(x, y, d);
-    Cell& ahead = board.at(nx, ny);
+    if (room <= 0) break;
+    Cell& ahead = board.at(x + dx, y + dy);
     if (IsPassable(ahead.kind) || ahead.kind == CellKind::CrushBlock) continue;
     if (ahead.kind == CellKind::CrackedBlock) {
       ahead.kind = CellKind::Empty;
-      fx.CrackedBroken(nx, ny);
+      fx.CrackedBroken(x + dx, y + dy);
       out.brokenDirection = d;
     }
     break;

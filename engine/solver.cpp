@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <limits>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <sstream>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <unordered_map>
 
@@ -77,6 +81,7 @@ struct Level {
 
 constexpr std::array<int, 4> kDx{-1, 1, 0, 0};  // in the order of kDirections
 constexpr std::array<int, 4> kDy{0, 0, -1, 1};
+constexpr std::array<int, 4> kStep{-1, 1, -kBoardSize, kBoardSize};  // the same steps on a cell index
 
 // Something a sliding cube may stop against at pos, now or later: a wall, a trapdoor (it may
 // close), a cracked block (it may still stand), or a cell a cube may rest on. Off the board
@@ -353,17 +358,27 @@ class Bound {
       }
       return total;
     }
+    // kFar (255) stands for "no way"; sums of at most two stay below kInf's test.
     if (m == 1) {
+      int best = kFar;
+      for (int ci = 0; ci < n; ++ci) best = std::min(best, d(0, ci));
+      return best >= kFar ? kDead : best;
+    }
+    if (m == 2) {
       int best = kInf;
-      for (int ci = 0; ci < n; ++ci) {
-        const int v = d(0, ci);
-        if (v != kFar) best = std::min(best, v);
+      for (int a = 0; a < n; ++a) {
+        const int va = d(0, a);
+        if (va == kFar) continue;
+        for (int b = 0; b < n; ++b) {
+          const int vb = d(1, b);
+          if (b != a && vb != kFar) best = std::min(best, va + vb);
+        }
       }
       return best >= kInf ? kDead : best;
     }
     // dp over the set of cubes used by the first popcount(mask) spheres.
     std::size_t full = std::size_t{1} << n;
-    dp_.assign(full, kInf);
+    std::fill(dp_.begin(), dp_.begin() + static_cast<std::ptrdiff_t>(full), kInf);
     dp_[0] = 0;
     int best = kInf;
     for (std::size_t mask = 0; mask < full; ++mask) {
@@ -460,7 +475,7 @@ class Bound {
   std::unordered_map<std::string, std::vector<std::uint8_t>> tables_;
   std::string lastMask_;
   const std::uint8_t* last_ = nullptr;
-  std::vector<int> dp_;
+  std::array<int, std::size_t{1} << 12> dp_{};
 };
 
 // Every state found so far: keys side by side in one arena, an open-addressing index on them.
@@ -547,9 +562,20 @@ class StateStore {
     while (slots_[s] != 0) s = (s + 1) & mask;
     slots_[s] = tagged_ ? (Tag(h) | (index + 1)) : index + 1;
   }
+  // Doubles the index. Its slots are fetched some states ahead: the placements land all over
+  // the index, and waiting for each one's memory in turn cost more than everything else here.
   void Grow() {
     slots_.assign(slots_.size() * 2, 0);
-    for (std::uint32_t i = 0; i < size(); ++i) Place(HashBytes(key(i), len_), i);
+    constexpr std::uint32_t kAhead = 16;
+    std::array<std::uint64_t, kAhead> hashes{};
+    const auto n = static_cast<std::uint32_t>(size());
+    for (std::uint32_t i = 0; i < n + kAhead; ++i) {
+      if (i >= kAhead) Place(hashes[i % kAhead], i - kAhead);
+      if (i < n) {
+        hashes[i % kAhead] = HashBytes(key(i), len_);
+        Prefetch(hashes[i % kAhead]);
+      }
+    }
   }
 
   std::size_t len_;
@@ -599,13 +625,124 @@ class OpenList {
   bool byBound_;
 };
 
+// The bound of the state being expanded is not known (work out every successor's in full).
+constexpr int kNoBound = -1;
+
+// A successor waiting to be looked up in the store.
+struct Pending {
+  std::uint64_t hash;
+  std::uint16_t move;
+  bool crushed;
+  int group;
+  int raw;             // its bound
+  std::uint32_t slot;  // the batch position of the state it came from
+};
+
+// What one thread needs to expand states: its own board to push on, its own bound with its
+// tables, and the successors it found.
+struct Lane {
+  Lane(const Level& lv, const SolverOptions& opt)
+      : board(lv.empty), scratch(static_cast<std::size_t>(lv.keyLength)), bound(std::make_unique<Bound>(lv, opt.stopAware)) {}
+  Board board;
+  std::vector<std::uint8_t> scratch;
+  std::vector<std::uint8_t> current;
+  std::unique_ptr<Bound> bound;
+  // The bound of the state being expanded and each colour's share (kNoBound: not known).
+  int parentBound = kNoBound;
+  std::array<int, kColorCount + 1> parentCosts{};
+  std::vector<Pending> batch;
+  std::vector<std::uint8_t> batchKeys;
+  std::size_t expanded = 0;
+  std::size_t verifyFailures = 0;
+};
+
+// A thread that runs one job at a time for the search and waits for the next. A batch of
+// expansions takes well under a millisecond, less than a sleeping thread takes to wake: so
+// both sides spin for a short while first and only then sleep.
+class Helper {
+ public:
+  Helper() : thread_([this] { Loop(); }) {}
+  ~Helper() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      quit_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+  Helper(const Helper&) = delete;
+  Helper& operator=(const Helper&) = delete;
+
+  void Start(std::function<void()> job) {
+    job_ = std::move(job);
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      started_.fetch_add(1, std::memory_order_release);
+    }
+    wake_.notify_one();
+  }
+  void Wait() {
+    const std::uint64_t target = started_.load(std::memory_order_relaxed);
+    for (int spin = 0; spin < kSpins; ++spin) {
+      if (finished_.load(std::memory_order_acquire) == target) return;
+      Pause();
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    done_.wait(lock, [&] { return finished_.load(std::memory_order_acquire) == target; });
+  }
+
+ private:
+  static constexpr int kSpins = 4000;
+  static void Pause() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#else
+    std::this_thread::yield();
+#endif
+  }
+
+  void Loop() {
+    std::uint64_t seen = 0;
+    for (;;) {
+      bool ready = false;
+      for (int spin = 0; spin < kSpins && !ready; ++spin) {
+        ready = started_.load(std::memory_order_acquire) != seen;
+        if (!ready) Pause();
+      }
+      if (!ready) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        wake_.wait(lock, [&] { return quit_ || started_.load(std::memory_order_acquire) != seen; });
+        if (started_.load(std::memory_order_acquire) == seen) return;  // quit, nothing left to do
+      }
+      seen = started_.load(std::memory_order_acquire);
+      job_();
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        finished_.store(seen, std::memory_order_release);
+      }
+      done_.notify_one();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_, done_;
+  std::function<void()> job_;
+  std::atomic<std::uint64_t> started_{0};
+  std::atomic<std::uint64_t> finished_{0};
+  bool quit_ = false;
+  std::thread thread_;  // last: it starts once everything above is ready
+};
+
 class Search {
  public:
   Search(const Board& start, const SolverOptions& opt) : opt_(opt) {
     lv_ = Analyse(start, startKey_);
-    board_ = lv_.empty;
     store_ = std::make_unique<StateStore>(lv_.keyLength, opt.batchedLookups);
-    bound_ = std::make_unique<Bound>(lv_, opt.stopAware);
+    // Only the batched informed search spreads expansions over helper lanes.
+    // No more than the processor has cores: a lane waiting for another spins for a moment.
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int lanes = opt.astar && opt.batchedLookups ? std::clamp(std::min(opt.threads, cores), 1, kMaxLanes) : 1;
+    for (int i = 0; i < lanes; ++i) lanes_.push_back(std::make_unique<Lane>(lv_, opt));
     std::size_t perState = StateStore::BytesPerState(lv_.keyLength, opt.astar);
     limit_ = std::min(opt.maxStates, opt.maxMemoryBytes / perState);
     limit_ = std::min<std::size_t>(limit_, std::numeric_limits<std::uint32_t>::max() - 1);
@@ -616,9 +753,12 @@ class Search {
   SolveResult Run() {
     auto t0 = std::chrono::steady_clock::now();
     SolveResult r = opt_.astar ? RunAStar() : RunBfs();
+    helpers_.clear();  // joins the helper threads before the lanes they work on go
     r.statesVisited = store_->size();
-    r.statesExpanded = expanded_;
-    r.verifyMismatches = verifyFailures_;
+    for (const auto& ln : lanes_) {
+      r.statesExpanded += ln->expanded;
+      r.verifyMismatches += ln->verifyFailures;
+    }
     r.cancelled = cancelled_;
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     return r;
@@ -626,71 +766,67 @@ class Search {
 
  private:
   // Applies every allowed push to the board of state `index`; calls fn(key, move, crushed)
-  // with each successor's state while board_ shows the position after that push.
+  // with each successor's state while ln.board shows the position after that push.
   template <class Fn>
-  void Expand(std::uint32_t index, Fn&& fn) {
-    ++expanded_;
+  void Expand(Lane& ln, std::uint32_t index, Fn&& fn) {
+    ++ln.expanded;
     // fn may add states and so move the arena: work on a copy of this state.
-    current_.assign(store_->key(index), store_->key(index) + lv_.keyLength);
-    const std::uint8_t* key = current_.data();
-    Decode(lv_, key, board_);
+    ln.current.assign(store_->key(index), store_->key(index) + lv_.keyLength);
+    const std::uint8_t* key = ln.current.data();
+    Decode(lv_, key, ln.board);
     struct Clear {
-      Search& search;
+      const Level& lv;
+      Lane& ln;
       const std::uint8_t* key;
-      ~Clear() { Restore(search.lv_, key, search.board_); }
-    } clear{*this, key};
-    parentBound_ = kNoBound;
+      ~Clear() { Restore(lv, key, ln.board); }
+    } clear{lv_, ln, key};
+    ln.parentBound = kNoBound;
     if (opt_.incrementalBound && (opt_.astar || opt_.pruning)) {
-      parentBound_ = bound_->Estimate(key, parentCosts_.data());
-      if (parentBound_ == Bound::kDead) parentBound_ = kNoBound;
+      ln.parentBound = ln.bound->Estimate(key, ln.parentCosts.data());
+      if (ln.parentBound == Bound::kDead) ln.parentBound = kNoBound;
     }
-    std::array<Cell, kBoardSize> line;
     for (int s = 0; s < lv_.cubeCount; ++s) {
-      int pos = key[s];
+      const int pos = key[s];
       if (pos == kGone) continue;
-      int x = XOf(pos), y = YOf(pos);
-      for (Direction d : kDirections) {
-        if (!CanPush(board_, x, y, d)) continue;
-        // Everything a push changes lies on the cube's line, from its cell up to the first cell
-        // it cannot slide over (a cracked block there may break): keep that stretch, push on the
-        // board itself, read the changes off the stretch, put it back.
-        int n = 0;
-        line[0] = board_.at(x, y);
-        for (int cx = x, cy = y; !AtEdge(cx, cy, d);) {
-          std::tie(cx, cy) = StepFrom(cx, cy, d);
-          line[static_cast<std::size_t>(++n)] = board_.at(cx, cy);
-          if (!IsPassable(line[static_cast<std::size_t>(n)].kind)) break;
-        }
-        const MoveOutcome outcome = SlideCube(board_, x, y, d);
+      const int x = XOf(pos), y = YOf(pos);
+      const Cell startCell = ln.board.at(x, y);
+      for (std::size_t di = 0; di < kDirections.size(); ++di) {
+        const Direction d = kDirections[di];
+        if (!CanPush(ln.board, x, y, d)) continue;
+        const MoveOutcome outcome = SlideCube(ln.board, x, y, d);
         const bool crushed = outcome.crushed;
-        std::uint8_t* nk = scratch_.data();
+        const int end = PosOf(outcome.toX, outcome.toY);
+        const int step = kStep[di];
+        std::uint8_t* nk = ln.scratch.data();
         std::memcpy(nk, key, static_cast<std::size_t>(lv_.keyLength));
-        int cx = x, cy = y;
-        for (int i = 0; i <= n; ++i) {
-          const Cell& before = line[static_cast<std::size_t>(i)];
-          const Cell& after = board_.at(cx, cy);
-          int p = PosOf(cx, cy);
-          int ci = lv_.crackedIndex[static_cast<std::size_t>(p)];
-          if (ci >= 0 && before.kind == CellKind::CrackedBlock && after.kind != CellKind::CrackedBlock)
-            SetBit(nk, lv_.crackedOffset, ci);
-          int ti = lv_.trapIndex[static_cast<std::size_t>(p)];
-          if (ti >= 0 && before.kind != CellKind::Block && after.kind == CellKind::Block)
-            SetBit(nk, lv_.trapOffset, ti);
-          if (i < n) std::tie(cx, cy) = StepFrom(cx, cy, d);
+        // What a push changes follows from where it ended: every trapdoor the cube left (its
+        // start included) closed behind it, and the cracked block it stopped against broke.
+        for (int p = pos; p != end; p += step) {
+          const int ti = lv_.trapIndex[static_cast<std::size_t>(p)];
+          if (ti >= 0) SetBit(nk, lv_.trapOffset, ti);
         }
-        nk[s] = crushed ? kGone : static_cast<std::uint8_t>(PosOf(outcome.toX, outcome.toY));
+        if (outcome.brokenDirection != Direction::None)
+          SetBit(nk, lv_.crackedOffset, lv_.crackedIndex[static_cast<std::size_t>(end + step)]);
+        nk[s] = crushed ? kGone : static_cast<std::uint8_t>(end);
         // A crush never wins, but a board it leaves fully covered is a state of its own.
-        nk[lv_.flagOffset] = (crushed && IsSolved(board_)) ? 1 : 0;
+        nk[lv_.flagOffset] = (crushed && IsSolved(ln.board)) ? 1 : 0;
         if (opt_.symmetry) Resort(nk, s);
-        if (opt_.verifyStates) Verify(nk, lv_.slotGroup[static_cast<std::size_t>(s)], crushed);
+        if (opt_.verifyStates) Verify(ln, nk, lv_.slotGroup[static_cast<std::size_t>(s)], crushed);
         fn(static_cast<const std::uint8_t*>(nk), static_cast<std::uint16_t>(pos * 4 + static_cast<int>(d) - 1), crushed,
            lv_.slotGroup[static_cast<std::size_t>(s)]);
-        cx = x;
-        cy = y;
-        for (int i = 0; i <= n; ++i) {
-          board_.at(cx, cy) = line[static_cast<std::size_t>(i)];
-          if (i < n) std::tie(cx, cy) = StepFrom(cx, cy, d);
+        // Put the board back: the cells the cube slid over held no cube and were what the
+        // level shows there (a cracked block among them broken before), the broken block
+        // stands again, the start holds the cube.
+        const int dx = kDx[di], dy = kDy[di];
+        for (int p = pos + step, cx = x + dx, cy = y + dy;; p += step, cx += dx, cy += dy) {
+          Cell& c = ln.board.at(cx, cy);
+          c = lv_.empty.at(cx, cy);
+          if (lv_.crackedIndex[static_cast<std::size_t>(p)] >= 0) c.kind = CellKind::Empty;
+          if (p == end) break;
         }
+        if (outcome.brokenDirection != Direction::None)
+          ln.board.at(outcome.toX + dx, outcome.toY + dy) = lv_.empty.at(outcome.toX + dx, outcome.toY + dy);
+        ln.board.at(x, y) = startCell;
       }
     }
   }
@@ -713,51 +849,51 @@ class Search {
     key[i] = v;
   }
 
-  void Verify(const std::uint8_t* nk, int group, bool crushed) {
+  void Verify(Lane& ln, const std::uint8_t* nk, int group, bool crushed) {
     std::vector<std::uint8_t> full;
-    EncodeBoard(lv_, board_, nk[lv_.flagOffset] != 0, full);
+    EncodeBoard(lv_, ln.board, nk[lv_.flagOffset] != 0, full);
     std::vector<std::uint8_t> mine(nk, nk + lv_.keyLength);
     SortGroups(lv_, mine.data());
-    if (full != mine) verifyFailures_++;
+    if (full != mine) ln.verifyFailures++;
     // The bound is zero exactly on the boards the engine calls solved, and the shortcut for
     // the colours a push left alone gives the full answer.
-    const int whole = bound_->Estimate(nk);
-    if (!lv_.spheres.empty() && (whole == 0) != IsSolved(board_)) verifyFailures_++;
-    if (RawBound(nk, group) != whole && (opt_.astar || opt_.pruning)) verifyFailures_++;
+    const int whole = ln.bound->Estimate(nk);
+    if (!lv_.spheres.empty() && (whole == 0) != IsSolved(ln.board)) ln.verifyFailures++;
+    if (RawBound(ln, nk, group) != whole && (opt_.astar || opt_.pruning)) ln.verifyFailures++;
     // The win read off the key is the engine's own test.
-    if (!crushed && IsSolvedKey(nk) != IsSolved(board_)) verifyFailures_++;
+    if (!crushed && IsSolvedKey(nk) != IsSolved(ln.board)) ln.verifyFailures++;
   }
 
   // Expands state `index` and hands every successor to consider(key, hash, move, crushed,
   // group, raw bound or -1). Batched, the successors are gathered first, with their bounds
   // (cheap from the parent's), and their index slots fetched ahead.
   template <class Consider>
-  void ExpandAll(std::uint32_t index, Consider&& consider) {
-    ExpandAll(index, consider, [](int) { return true; });
+  void ExpandAll(Lane& ln, std::uint32_t index, Consider&& consider) {
+    ExpandAll(ln, index, consider, [](int) { return true; });
   }
   // Batched, only the successors keep(raw bound) accepts are looked up.
   template <class Consider, class Keep>
-  void ExpandAll(std::uint32_t index, Consider&& consider, Keep&& keep) {
+  void ExpandAll(Lane& ln, std::uint32_t index, Consider&& consider, Keep&& keep) {
     if (!opt_.batchedLookups) {
-      Expand(index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
+      Expand(ln, index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
         consider(k, HashBytes(k, static_cast<std::size_t>(lv_.keyLength)), mv, crushed, group, -1);
       });
       return;
     }
     const auto len = static_cast<std::size_t>(lv_.keyLength);
-    batch_.clear();
-    batchKeys_.clear();
-    Expand(index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
-      const int raw = RawBound(k, group);
+    ln.batch.clear();
+    ln.batchKeys.clear();
+    Expand(ln, index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
+      const int raw = RawBound(ln, k, group);
       if (!keep(raw)) return;
       const std::uint64_t hash = HashBytes(k, len);
       store_->Prefetch(hash);
-      batch_.push_back({hash, mv, crushed, group, raw});
-      batchKeys_.insert(batchKeys_.end(), k, k + len);
+      ln.batch.push_back({hash, mv, crushed, group, raw, 0});
+      ln.batchKeys.insert(ln.batchKeys.end(), k, k + len);
     });
-    for (std::size_t b = 0; b < batch_.size(); ++b) {
-      const Pending& p = batch_[b];
-      consider(batchKeys_.data() + b * len, p.hash, p.move, p.crushed, p.group, p.raw);
+    for (std::size_t b = 0; b < ln.batch.size(); ++b) {
+      const Pending& p = ln.batch[b];
+      consider(ln.batchKeys.data() + b * len, p.hash, p.move, p.crushed, p.group, p.raw);
     }
   }
 
@@ -796,11 +932,11 @@ class Search {
   // The bound of a state: -1 when not computed (plain search), Bound::kDead when the state
   // can no longer be won.
   // `group` is the colour of the cube the push moved, -1 for a state not made by a push.
-  int RawBound(const std::uint8_t* key, int group = -1) {
+  int RawBound(Lane& ln, const std::uint8_t* key, int group = -1) {
     if (!opt_.pruning && !opt_.astar) return -1;
-    if (group >= 0 && parentBound_ != kNoBound && bound_->SameTraps(key, current_.data()))
-      return bound_->Reestimate(key, parentCosts_.data(), parentBound_, group);
-    return bound_->Estimate(key);
+    if (group >= 0 && ln.parentBound != kNoBound && ln.bound->SameTraps(key, ln.current.data()))
+      return ln.bound->Reestimate(key, ln.parentCosts.data(), ln.parentBound, group);
+    return ln.bound->Estimate(key);
   }
   // What the queue orders by; 0 for breadth-first.
   int Priority(int raw) const {
@@ -820,8 +956,8 @@ class Search {
   }
 
   SolveResult RunBfs() {
-    scratch_.resize(static_cast<std::size_t>(lv_.keyLength));
-    const int raw0 = RawBound(startKey_.data());
+    Lane& ln = *lanes_[0];
+    const int raw0 = RawBound(ln, startKey_.data());
     AddStart(raw0);
     if (Dead(raw0)) return Exhausted();
     bool gaveUp = false;
@@ -833,10 +969,10 @@ class Search {
         continue;
       }
       std::uint8_t depth = static_cast<std::uint8_t>(store_->g[i] + 1);
-      ExpandAll(i, [&](const std::uint8_t* k, std::uint64_t h, std::uint16_t mv, bool crushed, int group, int raw) {
+      ExpandAll(ln, i, [&](const std::uint8_t* k, std::uint64_t h, std::uint16_t mv, bool crushed, int group, int raw) {
         if (goal >= 0 || gaveUp) return;
         if (store_->Find(k, h) >= 0) return;
-        if (raw < 0) raw = RawBound(k, group);
+        if (raw < 0) raw = RawBound(ln, k, group);
         if (Dead(raw)) return;
         if (store_->size() >= limit_) {
           gaveUp = true;
@@ -852,9 +988,62 @@ class Search {
     return Exhausted();
   }
 
+  // A state taken from the queue for expansion, with what its expansion found out.
+  struct Slot {
+    std::uint32_t index;
+    std::uint8_t depth;            // of its successors
+    bool firstExpansion;
+    std::size_t nextLevel;         // partial expansion: the lowest level of the successors left out
+  };
+
+  // Partial expansion: only the successors on level f are stored now; the state goes back in
+  // the queue at the lowest level of the others (its first expansion also takes any below f,
+  // which only an inconsistent bound gives; later ones have taken those already).
+  bool Keep(Slot& slot, std::size_t f, int raw) const {
+    if (!opt_.partialExpansion || Dead(raw)) return true;
+    const std::size_t fc = slot.depth + static_cast<std::size_t>(Priority(raw));
+    if (fc > f) {
+      slot.nextLevel = std::min(slot.nextLevel, fc);
+      return false;
+    }
+    return fc >= f || slot.firstExpansion;
+  }
+
+  // Expands the slots lane `lane` of `count` lanes owns (every count-th one), gathering the
+  // successors worth looking up, with their hashes and bounds, in the lane's list. Reads the
+  // store only, so the lanes can run at once.
+  void Gather(std::size_t lane, std::size_t count, std::vector<Slot>& slots, std::size_t f) {
+    Lane& ln = *lanes_[lane];
+    const auto len = static_cast<std::size_t>(lv_.keyLength);
+    ln.batch.clear();
+    ln.batchKeys.clear();
+    for (std::size_t b = lane; b < slots.size(); b += count) {
+      Slot& slot = slots[b];
+      Expand(ln, slot.index, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
+        const int raw = RawBound(ln, k, group);
+        if (Dead(raw) || !Keep(slot, f, raw)) return;  // a dead state is never stored
+        ln.batch.push_back({HashBytes(k, len), mv, crushed, group, raw, static_cast<std::uint32_t>(b)});
+        ln.batchKeys.insert(ln.batchKeys.end(), k, k + len);
+      });
+    }
+  }
+
+  // Runs Gather on every lane at once: the helper threads take the others, this thread lane 0.
+  void GatherAll(std::vector<Slot>& slots, std::size_t f) {
+    const std::size_t count = std::min(lanes_.size(), slots.size());
+    if (count > 1 && helpers_.empty()) {
+      for (std::size_t lane = 1; lane < lanes_.size(); ++lane)
+        helpers_.push_back(std::make_unique<Helper>());
+    }
+    for (std::size_t lane = 1; lane < count; ++lane)
+      helpers_[lane - 1]->Start([this, lane, count, &slots, f] { Gather(lane, count, slots, f); });
+    Gather(0, count, slots, f);
+    for (std::size_t lane = 1; lane < count; ++lane) helpers_[lane - 1]->Wait();
+  }
+
   SolveResult RunAStar() {
-    scratch_.resize(static_cast<std::size_t>(lv_.keyLength));
-    const int raw0 = RawBound(startKey_.data());
+    Lane& ln = *lanes_[0];
+    const int raw0 = RawBound(ln, startKey_.data());
     AddStart(raw0);
     if (Dead(raw0)) return Exhausted();
     const int h0 = Priority(raw0);
@@ -862,49 +1051,44 @@ class Search {
     open.Push(static_cast<std::size_t>(h0), h0, 0);
     bool gaveUp = false;
     std::size_t f = static_cast<std::size_t>(h0);
+    std::vector<Slot> slots;
+    std::size_t expansions = 0;
     while (f < open.levels()) {
       if (Cancelled()) return SolveResult{};
-      std::uint32_t i = 0;
-      if (!open.Pop(f, i)) {
+      // One state at a time while the search is small; then, with more than one lane, a batch
+      // of states of level f expanded side by side. Either way the successors are taken in
+      // the order of their states, so a run's result never depends on the threads' timing.
+      const std::size_t batch = lanes_.size() > 1 && expansions >= kSerialExpansions ? kBatchStates : 1;
+      slots.clear();
+      while (slots.size() < batch) {
+        std::uint32_t i = 0;
+        if (!open.Pop(f, i)) break;
+        if (static_cast<std::size_t>(store_->g[i]) + store_->est(i) != f) continue;  // stale entry
+        if (store_->goalFlag[i]) return Finish(i);
+        if (store_->g[i] >= maxMoves_) {
+          boundHit_ = true;
+          continue;
+        }
+        slots.push_back({i, static_cast<std::uint8_t>(store_->g[i] + 1), store_->est(i) == store_->bound(i), kNoLevel});
+      }
+      if (slots.empty()) {
         ++f;
         continue;
       }
-      if (static_cast<std::size_t>(store_->g[i]) + store_->est(i) != f) continue;  // stale entry
-      if (store_->goalFlag[i]) return Finish(i);
-      if (store_->g[i] >= maxMoves_) {
-        boundHit_ = true;
-        continue;
-      }
-      std::uint8_t depth = static_cast<std::uint8_t>(store_->g[i] + 1);
+      expansions += slots.size();
       std::size_t lowest = f;
       std::int64_t goal = -1;
+      std::uint32_t i = 0;
+      std::uint8_t depth = 0;
       auto push = [&](std::uint32_t j) {
         std::size_t fj = static_cast<std::size_t>(store_->g[j]) + store_->est(j);
         open.Push(fj, store_->est(j), j);
         lowest = std::min(lowest, fj);
       };
-      // Partial expansion: only the successors on level f are stored now; the state goes back
-      // in the queue at the lowest level of the others (its first expansion also takes any
-      // below f, which only an inconsistent bound gives; later ones have taken those already).
-      const bool firstExpansion = store_->est(i) == store_->bound(i);
-      std::size_t nextLevel = kNoLevel;
-      auto keep = [&](int raw) {
-        if (!opt_.partialExpansion || Dead(raw)) return true;
-        const std::size_t fc = depth + static_cast<std::size_t>(Priority(raw));
-        if (fc > f) {
-          nextLevel = std::min(nextLevel, fc);
-          return false;
-        }
-        return fc >= f || firstExpansion;
-      };
       // raw < 0: not worked out yet (the state may be stored already).
       auto consider = [&](const std::uint8_t* k, std::uint64_t hash, std::uint16_t mv, bool crushed, int group,
                           int raw) {
         if (gaveUp || goal >= 0) return;
-        if (opt_.partialExpansion && raw < 0) {
-          raw = RawBound(k, group);
-          if (!keep(raw)) return;
-        }
         std::int64_t found = store_->Find(k, hash);
         if (found >= 0) {
           auto j = static_cast<std::uint32_t>(found);
@@ -918,7 +1102,7 @@ class Search {
           }
           return;
         }
-        if (raw < 0) raw = RawBound(k, group);
+        if (raw < 0) raw = RawBound(ln, k, group);
         if (Dead(raw)) return;
         if (store_->size() >= limit_) {
           gaveUp = true;
@@ -934,13 +1118,45 @@ class Search {
         }
         push(j);
       };
-      ExpandAll(i, consider, keep);
+      if (opt_.batchedLookups) GatherAll(slots, f);
+      std::array<std::size_t, kMaxLanes> cursor{};
+      const std::size_t count = std::min(lanes_.size(), slots.size());
+      const auto len = static_cast<std::size_t>(lv_.keyLength);
+      for (std::size_t b = 0; b < slots.size() && !gaveUp && goal < 0; ++b) {
+        Slot& slot = slots[b];
+        i = slot.index;
+        depth = slot.depth;
+        if (!opt_.batchedLookups) {
+          Expand(ln, i, [&](const std::uint8_t* k, std::uint16_t mv, bool crushed, int group) {
+            if (opt_.partialExpansion) {
+              const int raw = RawBound(ln, k, group);
+              if (!Keep(slot, f, raw)) return;
+              consider(k, HashBytes(k, len), mv, crushed, group, raw);
+            } else {
+              consider(k, HashBytes(k, len), mv, crushed, group, -1);
+            }
+          });
+        } else {
+          // The lane that expanded this state holds its successors next in its list; the
+          // index slots of those a few places ahead are fetched meanwhile.
+          Lane& from = *lanes_[b % count];
+          std::size_t& c = cursor[b % count];
+          for (; c < from.batch.size() && from.batch[c].slot == b; ++c) {
+            if (c + kPrefetchAhead < from.batch.size()) store_->Prefetch(from.batch[c + kPrefetchAhead].hash);
+            const Pending& p = from.batch[c];
+            consider(from.batchKeys.data() + c * len, p.hash, p.move, p.crushed, p.group, p.raw);
+          }
+        }
+        if (gaveUp) return SolveResult{};
+        if (goal >= 0) return Finish(static_cast<std::uint32_t>(goal));
+        if (slot.nextLevel != kNoLevel) {
+          store_->SetEst(i, static_cast<std::uint8_t>(slot.nextLevel - store_->g[i]));
+          open.Push(slot.nextLevel, store_->est(i), i);
+        }
+      }
+      // The rest of a batch cut short by a win or the limit goes unexpanded: the search ends.
       if (gaveUp) return SolveResult{};
       if (goal >= 0) return Finish(static_cast<std::uint32_t>(goal));
-      if (nextLevel != kNoLevel) {
-        store_->SetEst(i, static_cast<std::uint8_t>(nextLevel - store_->g[i]));
-        open.Push(nextLevel, store_->est(i), i);
-      }
       // Only a bound that is not consistent (a clamped or fallback estimate) can queue a state
       // below the current level; go back for it so the first goal taken stays a shortest one.
       f = lowest;
@@ -949,37 +1165,22 @@ class Search {
   }
 
   static constexpr std::size_t kNoLevel = std::numeric_limits<std::size_t>::max();
+  static constexpr int kMaxLanes = 8;
+  // Searches this small end one state at a time, without starting a thread.
+  static constexpr std::size_t kSerialExpansions = 2000;
+  static constexpr std::size_t kBatchStates = 64;
+  static constexpr std::size_t kPrefetchAhead = 4;
 
   const SolverOptions& opt_;
   Level lv_;
   std::vector<std::uint8_t> startKey_;
   std::unique_ptr<StateStore> store_;
-  std::unique_ptr<Bound> bound_;
+  std::vector<std::unique_ptr<Lane>> lanes_;  // lanes_[0] is this thread's
+  std::vector<std::unique_ptr<Helper>> helpers_;
   std::size_t limit_ = 0;
   int maxMoves_ = 0;
   bool boundHit_ = false;
   bool cancelled_ = false;
-  std::size_t expanded_ = 0;
-  Board board_{};
-  std::vector<std::uint8_t> scratch_;
-  std::vector<std::uint8_t> current_;
-  // The bound of the state being expanded and each colour's share (kNoBound: work out every
-  // successor's bound in full).
-  static constexpr int kNoBound = -1;
-  int parentBound_ = kNoBound;
-  std::array<int, kColorCount + 1> parentCosts_{};
-  struct Pending {
-    std::uint64_t hash;
-    std::uint16_t move;
-    bool crushed;
-    int group;
-    int raw;
-  };
-  std::vector<Pending> batch_;
-  std::vector<std::uint8_t> batchKeys_;
-
- public:
-  std::size_t verifyFailures_ = 0;
 };
 
 }  // namespace

@@ -65,6 +65,10 @@ struct SolverOptions {
   bool batchedLookups = true;
   // Successors of a state reuse its bound for the colours the push left alone.
   bool incrementalBound = true;
+  // Threads that expand states side by side once a search has grown past its first few
+  // thousand states (batched informed search only; 1: this thread alone; never more than the
+  // processor's cores). The result does not depend on their timing.
+  int threads = 2;
 
   // Breadth-first, cubes kept apart by identity, nothing pruned: the yardstick.
   static SolverOptions Plain() {
@@ -83,6 +87,7 @@ struct SolverOptions {
     o.stopAware = false;
     o.batchedLookups = false;
     o.partialExpansion = false;
+    o.threads = 1;
     return o;
   }
 };

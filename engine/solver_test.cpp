@@ -349,5 +349,50 @@ TEST(Solver, ACancelledSearchStopsAtOnceAndSaysSo) {
   EXPECT_FALSE(r.cancelled);
 }
 
+// Rooms big enough that the search hands batches of states to a second thread: the threads
+// never change a minimum, every state they build matches the engine's own board, and the
+// answer is the same on every run.
+TEST(Solver, TwoThreadsFindTheMinimumOfOne) {
+  std::mt19937 rng(1211);
+  int threaded = 0;
+  for (int n = 0; n < 40 && threaded < 3; ++n) {
+    std::vector<std::string> rows(11, std::string(11, 'X'));
+    std::vector<std::pair<int, int>> free;
+    for (int y = 1; y < 10; ++y)
+      for (int x = 1; x < 10; ++x) {
+        const bool wall = rng() % 7 == 0;
+        rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = wall ? 'X' : '.';
+        if (!wall) free.push_back({x, y});
+      }
+    std::shuffle(free.begin(), free.end(), rng);
+    const std::string pieces = n % 2 == 0 ? "RRBGrrbgxT" : "RBGLrbgCx";
+    for (std::size_t k = 0; k < pieces.size() && k < free.size(); ++k)
+      rows[static_cast<std::size_t>(free[k].second)][static_cast<std::size_t>(free[k].first)] = pieces[k];
+    const Board board = Level(rows);
+    SolverOptions one;
+    one.threads = 1;
+    one.maxStates = 60000;
+    const SolveResult serial = Solve(board, one);
+    if (serial.status == SolveStatus::GaveUp || serial.statesExpanded < 5000) continue;
+    ++threaded;
+    SolverOptions two = one;
+    two.threads = 2;
+    two.verifyStates = true;
+    const SolveResult a = Solve(board, two);
+    two.verifyStates = false;
+    const SolveResult b = Solve(board, two);
+    SCOPED_TRACE(n);
+    EXPECT_EQ(a.verifyMismatches, 0u);
+    ASSERT_EQ(a.status, serial.status);
+    EXPECT_EQ(a.moves.size(), serial.moves.size());
+    if (a.status == SolveStatus::Solved) {
+      EXPECT_TRUE(Replays(board, a.moves)) << FormatMoves(a.moves);
+    }
+    EXPECT_EQ(b.moves, a.moves);
+    EXPECT_EQ(b.statesVisited, a.statesVisited);
+  }
+  EXPECT_GE(threaded, 2);  // otherwise no room above was big enough to show anything
+}
+
 }  // namespace
 }  // namespace engine

@@ -149,16 +149,56 @@ TEST(BuiltInPack, OnlyTheFirstLevelsAreSolvedInOneMove) {
   for (int n = 95; n <= 100; ++n) EXPECT_GE(solutions[static_cast<std::size_t>(n)].size(), 15u) << "level " << n;
 }
 
-TEST(BuiltInPack, TheSolverFindsEveryStoredMinimum) {
+// The pack's levels of one chapter (scenery), as level numbers.
+std::vector<int> LevelsOfChapter(int chapter) {
+  std::string title;
+  std::vector<Rows> levels;
+  EXPECT_TRUE(ReadPackLevels(kPack, levels, &title));
+  std::vector<int> out;
+  for (int n = 1; n <= static_cast<int>(levels.size()); ++n)
+    if (engine::SceneryFor(title, n) == chapter) out.push_back(n);
+  return out;
+}
+
+// One chapter per test, so the long proofs of the late chapters run side by side.
+class ChapterOfThePack : public ::testing::TestWithParam<int> {};
+
+TEST_P(ChapterOfThePack, TheSolverFindsEveryStoredMinimum) {
   // The stored solutions are the generator's shortest; the solver as the game and the editor
   // run it must prove the same minimum for every level, or a shortcut of the search lost one.
   std::vector<std::vector<engine::SolverMove>> solutions;
   std::vector<Rows> levels;
   ASSERT_NO_FATAL_FAILURE(ReadStored(solutions, &levels));
-  for (std::size_t n = 1; n <= levels.size(); ++n) {
-    const engine::SolveResult r = engine::Solve(BoardFromRows(levels[n - 1]));
+  const std::vector<int> chapter = LevelsOfChapter(GetParam());
+  ASSERT_FALSE(chapter.empty());
+  for (int n : chapter) {
+    const engine::SolveResult r = engine::Solve(BoardFromRows(levels[static_cast<std::size_t>(n - 1)]));
     ASSERT_EQ(r.status, engine::SolveStatus::Solved) << "level " << n;
-    EXPECT_EQ(r.moves.size(), solutions[n].size()) << "level " << n;
+    EXPECT_EQ(r.moves.size(), solutions[static_cast<std::size_t>(n)].size()) << "level " << n;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BuiltInPack, ChapterOfThePack, ::testing::Range(1, 7));
+
+TEST(BuiltInPack, EveryChapterAfterTheFirstEndsInLevelsThatNeedAPlan) {
+  // The last three levels of chapters 2 to 6 are long and the simple player (no plan, only the
+  // bound) rarely wins them; the last five of the last chapter are longer still.
+  std::vector<std::vector<engine::SolverMove>> solutions;
+  std::vector<Rows> levels;
+  ASSERT_NO_FATAL_FAILURE(ReadStored(solutions, &levels));
+  for (int c = 2; c <= 6; ++c) {
+    const std::vector<int> chapter = LevelsOfChapter(c);
+    ASSERT_GE(chapter.size(), 5u);
+    for (std::size_t k = 1; k <= (c == 6 ? 5u : 3u); ++k) {
+      const int n = chapter[chapter.size() - k];
+      const std::size_t moves = solutions[static_cast<std::size_t>(n)].size();
+      EXPECT_GE(moves, c == 6 ? 30u : 18u) << "level " << n;
+      if (k <= 3) {
+        const NoviceResult novice =
+            MeasureNovice(levels[static_cast<std::size_t>(n - 1)], static_cast<int>(moves), 200);
+        EXPECT_LE(novice.share(), 0.05) << "level " << n;
+      }
+    }
   }
 }
 
